@@ -6,8 +6,11 @@
 
 #include "app/app_def.h"
 #include "core/app_hooks.h"
+#include "core/appended_project.h"
 #include "core/colors.h"
 #include "core/globals.h"
+#include "core/project_file.h"
+#include "core/project_model.h"
 #include "core/special_folders.h"
 #include "core/version_info.h"
 #include "designer/main_form.h"
@@ -31,6 +34,16 @@ QString AsciiUpper(const QString &text)
 }
 
 } // namespace
+
+void OpenStartProject()
+{
+    if (!ProjectSourceFile.isEmpty() && OpenProjectFile(ProjectSourceFile))
+        return;
+    // An unreadable file is forgotten, so that a later Save never overwrites it.
+    ProjectSourceFile.clear();
+    ResetProject(true, atNormal);
+    FreshProject = true;
+}
 
 void InitProcessState(const QString &ProgramFile)
 {
@@ -90,6 +103,9 @@ int RunProgram(int argc, char **argv)
     if (DesignerMode) {
         SetApplicationTitle(AppDef.AppTitle);
         PrepareDesignerFolders();
+        const QStringList arguments = QCoreApplication::arguments();
+        if (arguments.size() > 1 && FileExists(arguments.at(1)))
+            ProjectSourceFile = arguments.at(1);
     } else {
         ProjectSourceFile = programFile;
     }
@@ -98,12 +114,19 @@ int RunProgram(int argc, char **argv)
         auto *mainForm = new TMainForm;
         mainForm->setAttribute(Qt::WA_DeleteOnClose);
         mainForm->show();
+        OpenStartProject();
     } else {
-        // A program file that carries no readable project cannot run.
-        UiServices().MessageBox(QStringLiteral("Failed to load data. The application terminated."),
-                                QStringLiteral("Error"), MB_OK | MB_ICONERROR);
-        return 1;
+        if (!LoadAppendedProject(ProjectSourceFile)) {
+            UiServices().MessageBox(QStringLiteral("Failed to load data. The application terminated."),
+                                    QStringLiteral("Error"), MB_OK | MB_ICONERROR);
+            return 1;
+        }
+        SetApplicationTitle(RunProject.AppTitle);
+        // The runtime's windows are not part of this build yet: a loaded project ends here.
+        return 0;
     }
 
-    return application.exec();
+    const int exitCode = application.exec();
+    ResetProject(false, atNormal);
+    return exitCode;
 }

@@ -17,5 +17,9 @@ bool DecideDesignerMode(const QString &ProgramFile);
 // created) and [START] read from it when it exists.
 void PrepareDesignerFolders();
 
+// Designer: opens the project named on the command line (ProjectSourceFile), or starts a
+// fresh desktop project when there is none or it cannot be read.
+void OpenStartProject();
+
 // Runs the whole program; returns the process exit code.
 int RunProgram(int argc, char **argv);

@@ -6,7 +6,9 @@
 
 #include "app/app_def.h"
 #include "app/startup.h"
+#include "core/appended_project.h"
 #include "core/globals.h"
+#include "core/project_model.h"
 #include "core/version_info.h"
 #include "platform/exe_resources.h"
 
@@ -145,10 +147,27 @@ private slots:
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QVERIFY(process.exitCode() != 0);
+        // A plain copy carries no project block.
         QCOMPARE(ReadFileBytes(home.path() + "/ui.log"),
-                 QByteArray("MessageBox|Error|Failed to load data. The application terminated.|16\n"));
+                 QByteArray("MessageBox|File Format|Invalid file format.|64\n"
+                            "MessageBox|Error|Failed to load data. The application terminated.|16\n"));
         // A runtime makes no designer settings folder.
         QVERIFY(!QFileInfo::exists(home.path() + "/data/Corvanel"));
+    }
+
+    void runtimeCopyLoadsItsAppendedProject()
+    {
+        QTemporaryDir home;
+        const QString copy = CopyProgram(m_dir.path(), QStringLiteral("Built"));
+        ResetProject(false, atNormal);
+        RunProject.AppTitle = QStringLiteral("Built program");
+        QVERIFY(AppendProjectToExe(copy, QString()));
+        QProcess process;
+        process.setProcessEnvironment(ChildEnvironment(home));
+        process.start(copy, {});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(ReadFileBytes(home.path() + "/ui.log"), QByteArray());
     }
 
     void designerCopyStartsTheDesigner()

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <cstdint>
 
 struct TPoint
 {
@@ -45,3 +46,12 @@ struct TRect
     }
     bool operator!=(const TRect &other) const { return !(*this == other); }
 };
+
+// How a control places itself in its parent.
+enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
+enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+
+// Mouse cursor ids as stored (int16); negative values are the platform's stock cursors.
+using TCursor = int16_t;
+constexpr TCursor crDefault = 0;
