@@ -14,6 +14,7 @@
 #include "core/special_folders.h"
 #include "core/version_info.h"
 #include "designer/main_form.h"
+#include "runtime/run_form.h"
 #include "platform/exception_boundary.h"
 #include "platform/paths.h"
 #include "platform/rtl/inifile.h"
@@ -114,6 +115,8 @@ int RunProgram(int argc, char **argv)
         auto *mainForm = new TMainForm;
         mainForm->setAttribute(Qt::WA_DeleteOnClose);
         mainForm->show();
+        // The off-screen host of the page being edited.
+        RunForm = new TRunForm;
         OpenStartProject();
     } else {
         if (!LoadAppendedProject(ProjectSourceFile)) {
@@ -128,5 +131,7 @@ int RunProgram(int argc, char **argv)
 
     const int exitCode = application.exec();
     ResetProject(false, atNormal);
+    delete RunForm;
+    RunForm = nullptr;
     return exitCode;
 }

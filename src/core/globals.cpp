@@ -18,3 +18,9 @@ bool IsWindows8OrLater = false;
 bool FreeUnusedLibrariesNeeded = false;
 bool UseCachedGridBitmap = false;
 int ReportCreateCount = 0;
+
+bool DesignDisplayGrid = true;
+bool DesignSnapToGrid = true;
+int DesignGridSizeX = 8;
+int DesignGridSizeY = 8;
+TColor DesignBackgroundColor = clInfoBk;

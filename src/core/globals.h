@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "platform/graphics/color.h"
+
 extern bool DesignerMode;       // the program runs as the designer; fixed at start
 extern bool DesignerPreview;    // the designer shows something as it will run
 extern bool ExitRequested;      // a run is to stop
@@ -22,3 +24,11 @@ extern bool IsWindows8OrLater;
 extern bool FreeUnusedLibrariesNeeded;
 extern bool UseCachedGridBitmap;
 extern int ReportCreateCount;
+
+// The designer's grid settings: whether the page being edited shows its grid of dots and
+// snaps objects to it, the grid steps in pixels, and the colour of the design area.
+extern bool DesignDisplayGrid;
+extern bool DesignSnapToGrid;
+extern int DesignGridSizeX;
+extern int DesignGridSizeY;
+extern TColor DesignBackgroundColor;

@@ -1,9 +1,12 @@
 #include "core/project_model.h"
 
+#include "objects/kind_control.h"
+
 #include "app/app_def.h"
 #include "core/globals.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/menus.h"
+#include "runtime/run_form.h"
 
 TRunProject RunProject;
 
@@ -33,6 +36,10 @@ void FreeZvObject(PZvObject ZvObject)
 {
     if (!ZvObject)
         return;
+    // A kind that holds its children in an inner control (the tab notebook's sheets) lets go
+    // of them first, so that no child is freed twice.
+    if (TKindControl *kind = KindOf(ZvObject->ObjectControl))
+        kind->BeforeChildrenFreed();
     while (!ZvObject->Objects.isEmpty())
         FreeZvObject(ZvObject->Objects.takeLast());
     FreeActionList(&ZvObject->OnClickActions);
@@ -121,6 +128,13 @@ void ResetProject(bool CreateFirstForm, TApplicationType ApplicationType)
         auto form = std::make_unique<TFormData>();
         form->FormName = DefaultFirstFormName;
         p.Forms.push_back(std::move(form));
+        // The designer's page becomes an empty "Form1" and is stored into the new entry, so
+        // that the entry has its body in memory.
+        if (RunForm) {
+            RunForm->InitForm(DefaultFirstFormName);
+            RunForm->SaveFormData(p.Forms.back().get());
+            RunForm->DataChanged = false;
+        }
         ProjectModified = true;
     }
 }

@@ -134,11 +134,30 @@ std::unique_ptr<TGraphic> CreateGraphicOfClass(const QString &className)
 
 // ---- TPicture ----
 
+void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic)
+{
+    m_graphic = std::move(graphic);
+    Changed();
+}
+
 void TPicture::Assign(const TPicture &source)
 {
     if (&source == this)
         return;
     m_graphic = source.m_graphic ? source.m_graphic->Clone() : nullptr;
+    Changed();
+}
+
+void TPicture::Clear()
+{
+    m_graphic.reset();
+    Changed();
+}
+
+void TPicture::Changed()
+{
+    if (OnChange)
+        OnChange();
 }
 
 void TPicture::LoadFromFile(const QString &fileName)
@@ -147,6 +166,7 @@ void TPicture::LoadFromFile(const QString &fileName)
     TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
     graphic->LoadFromStream(file);
     m_graphic = std::move(graphic);
+    Changed();
 }
 
 void TPicture::SaveToFile(const QString &fileName) const

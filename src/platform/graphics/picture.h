@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class TStream;
@@ -131,10 +132,10 @@ public:
     TPicture &operator=(const TPicture &) = delete;
 
     TGraphic *Graphic() const { return m_graphic.get(); }
-    void SetGraphic(std::unique_ptr<TGraphic> graphic) { m_graphic = std::move(graphic); }
+    void SetGraphic(std::unique_ptr<TGraphic> graphic);
     // A copy of the source's graphic (or none).
     void Assign(const TPicture &source);
-    void Clear() { m_graphic.reset(); }
+    void Clear();
 
     // Loads a file into a graphic of the class its extension names (.bmp TBitmap, .ico TIcon,
     // .jpg/.jpeg TJPEGImage, .png TPngImage, .gif TGIFImage, .wmf/.emf TMetafile, any other
@@ -143,6 +144,13 @@ public:
     // Writes the graphic's data to the file; without a graphic nothing is written.
     void SaveToFile(const QString &fileName) const;
 
+    // Raised after the picture took another graphic (or none) through the calls above, so
+    // that the control showing it repaints. Changes made inside the graphic itself are not
+    // seen.
+    std::function<void()> OnChange;
+
 private:
+    void Changed();
+
     std::unique_ptr<TGraphic> m_graphic;
 };

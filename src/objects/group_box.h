@@ -1,0 +1,26 @@
+// The group box kind: a captioned frame holding other objects. Outside editing it draws
+// the frame of the application's style; while the page is edited, the classic frame.
+#pragma once
+
+#include "objects/kind_control.h"
+#include "platform/vcl/stdctrls.h"
+
+class TZvGroupBox : public TGroupBox, public TKindControl
+{
+    Q_OBJECT
+
+public:
+    explicit TZvGroupBox(QWidget *parent = nullptr);
+
+    // Caption, Font, Color.
+    bool SaveToStream(TStream *Stream) override;
+    bool LoadFromStream(TStream *Stream) override;
+
+protected:
+    void Paint() override;
+
+private:
+    void PaintThemed();
+};
+
+TControl *CreateZvGroupBox();

@@ -1,0 +1,104 @@
+#include "objects/memo.h"
+
+#include "core/record_io.h"
+#include "core/stream_primitives.h"
+#include "objects/kind_record.h"
+#include "platform/vcl/cursors.h"
+
+TZvMemo::TZvMemo(QWidget *parent)
+    : TMemo(parent)
+{
+    SetBounds(Left(), Top(), 193, 193);
+    Constraints().SetMinWidth(1);
+    Constraints().SetMinHeight(1);
+    SetCursor(crArrow);
+    SetScrollBars(ssVertical);
+    SetWordWrap(true);
+    SetShowHint(true);
+}
+
+bool TZvMemo::SaveToStream(TStream *Stream)
+{
+    return SaveKindRecord(Stream, otMemo, [&](TRecordWriter &w) {
+        w.Bool(ReadOnly());
+        if (!WriteStreamString(Stream, Lines()) || !SaveFontToStream(Stream, &Font()))
+            return false;
+        w.Byte(Alignment());
+        w.Bool(WordWrap());
+        w.Byte(ScrollBars());
+        w.Int32(Color());
+        w.Byte(BorderStyle());
+        w.Bool(TabStop());
+        return true;
+    });
+}
+
+bool TZvMemo::LoadFromStream(TStream *Stream)
+{
+    return LoadKindRecord(Stream, otMemo, [&](TRecordReader &r, int32_t) {
+        SetReadOnly(r.Bool());
+        QString lines;
+        if (!ReadStreamString(Stream, lines))
+            return false;
+        SetLines(lines);
+        TFont font = Font();
+        if (!LoadFontFromStream(Stream, &font))
+            return false;
+        SetFont(font);
+        SetAlignment(TAlignment(r.Byte()));
+        SetWordWrap(r.Bool());
+        SetScrollBars(TScrollStyle(r.Byte()));
+        SetColor(r.Int32());
+        SetBorderStyle(TBorderStyle(r.Byte()));
+        SetTabStop(r.Bool());
+        return true;
+    });
+}
+
+bool TWebMemo::LoadFromStream(TStream *Stream)
+{
+    return LoadKindRecord(Stream, otMemo, [&](TRecordReader &r, int32_t) {
+        r.Byte(); // ReadOnly
+        QString lines;
+        if (!ReadStreamString(Stream, lines))
+            return false;
+        Lines.SetText(lines);
+        if (!LoadWebFontFromStream(Stream, &Font))
+            return false;
+        r.Skip(2); // Alignment, WordWrap
+        switch (r.Byte()) {
+        case ssNone:
+            HorizontalScrollBar = false;
+            VerticalScrollBar = false;
+            break;
+        case ssHorizontal:
+            HorizontalScrollBar = true;
+            VerticalScrollBar = false;
+            break;
+        case ssVertical:
+            HorizontalScrollBar = false;
+            VerticalScrollBar = true;
+            break;
+        case ssBoth:
+            HorizontalScrollBar = true;
+            VerticalScrollBar = true;
+            break;
+        default: // a style the page does not know changes neither bar
+            break;
+        }
+        Color = r.Int32();
+        BorderVisible = r.Byte() != bsNone;
+        r.Byte(); // TabStop
+        return true;
+    });
+}
+
+TControl *CreateZvMemo()
+{
+    return new TZvMemo;
+}
+
+TWebTwin *CreateWebMemo()
+{
+    return new TWebMemo;
+}

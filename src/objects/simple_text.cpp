@@ -1,0 +1,153 @@
+#include "objects/simple_text.h"
+
+#include "core/colors.h"
+#include "core/globals.h"
+#include "core/project_model.h"
+#include "core/record_io.h"
+#include "core/stream_primitives.h"
+#include "objects/kind_record.h"
+#include "platform/vcl/canvas.h"
+
+namespace {
+
+bool WriteValues(TRecordWriter &w, const TZvSimpleText &text)
+{
+    if (!WriteStreamString(&w.Stream(), text.StringValue))
+        return false;
+    w.Int32(text.IntegerValue);
+    w.Double(text.FloatValue);
+    w.Double(text.DateTimeValue);
+    w.Bool(text.BooleanValue);
+    w.Int32(text.ColorValue);
+    return true;
+}
+
+// The six values, read straight into the fields of a simple text or its web twin.
+template <typename T>
+bool ReadValues(TRecordReader &r, T &target)
+{
+    if (!ReadStreamString(&r.Stream(), target.StringValue))
+        return false;
+    target.IntegerValue = r.Int32();
+    target.FloatValue = r.Double();
+    target.DateTimeValue = r.Double();
+    target.BooleanValue = r.Bool();
+    target.ColorValue = r.Int32();
+    return true;
+}
+
+} // namespace
+
+bool SaveLabelFields(TStream *Stream, const TLabel &Label)
+{
+    if (!WriteStreamString(Stream, Label.Caption()) || !SaveFontToStream(Stream, &Label.Font()))
+        return false;
+    TRecordWriter w(*Stream);
+    w.Byte(Label.Alignment());
+    w.Byte(Label.Layout());
+    w.Int32(Label.Color());
+    w.Bool(Label.Transparent());
+    return true;
+}
+
+bool LoadLabelFields(TStream *Stream, TLabel &Label)
+{
+    QString caption;
+    if (!ReadStreamString(Stream, caption))
+        return false;
+    Label.SetCaption(caption);
+    TFont font = Label.Font();
+    if (!LoadFontFromStream(Stream, &font))
+        return false;
+    Label.SetFont(font);
+    TRecordReader r(*Stream);
+    Label.SetAlignment(TAlignment(r.Byte()));
+    Label.SetLayout(TTextLayout(r.Byte()));
+    Label.SetColor(r.Int32());
+    Label.SetTransparent(r.Bool());
+    return true;
+}
+
+// ---- TZvSimpleText ----
+
+TZvSimpleText::TZvSimpleText(QWidget *parent)
+    : TLabel(parent), DateTimeValue(Now())
+{
+    SetAutoSize(false);
+    SetBounds(Left(), Top(), 97, 17);
+    Constraints().SetMinWidth(1);
+    Constraints().SetMinHeight(1);
+    SetShowAccelChar(false);
+    SetWordWrap(true);
+    SetTransparent(true);
+    SetShowHint(true);
+}
+
+bool TZvSimpleText::SaveToStream(TStream *Stream)
+{
+    return SaveKindRecord(Stream, otSimpleText, [&](TRecordWriter &w) {
+        return SaveLabelFields(Stream, *this) && WriteValues(w, *this);
+    });
+}
+
+bool TZvSimpleText::LoadFromStream(TStream *Stream)
+{
+    return LoadKindRecord(Stream, otSimpleText, [&](TRecordReader &r, int32_t) {
+        return LoadLabelFields(Stream, *this) && ReadValues(r, *this);
+    });
+}
+
+TZvActions *TZvSimpleText::CustomActions() const
+{
+    return ZvObject ? &ZvObject->OnMouseUpActions : nullptr;
+}
+
+void TZvSimpleText::Paint()
+{
+    TLabel::Paint();
+    if (!DesignerMode || DesignerPreview)
+        return;
+    // A label has no border of its own: the page being edited shows where it lies.
+    TCanvas *canvas = Canvas();
+    canvas->Pen.Color = DesignFrameColor;
+    canvas->Pen.Style = psDot;
+    canvas->Pen.Width = 1;
+    canvas->Brush.Style = bsClear;
+    canvas->Rectangle(ClientRect());
+}
+
+// ---- TWebLabel ----
+
+TWebLabel::TWebLabel()
+    : DateTimeValue(Now())
+{
+}
+
+bool TWebLabel::LoadFromStream(TStream *Stream)
+{
+    const bool ok = LoadKindRecord(Stream, otSimpleText, [&](TRecordReader &r, int32_t) {
+        if (!ReadStreamString(Stream, Caption) || !LoadWebFontFromStream(Stream, &Font))
+            return false;
+        Alignment = TAlignment(r.Byte());
+        r.Byte(); // Layout
+        const TColor color = r.Int32();
+        const bool transparent = r.Bool();
+        if (!ReadValues(r, *this))
+            return false;
+        Color = transparent ? clNone : color;
+        return true;
+    });
+    if (ok)
+        AutoSize = false;
+    return ok;
+}
+
+TControl *CreateZvSimpleText()
+{
+    return new TZvSimpleText;
+}
+
+TWebTwin *CreateWebLabel()
+{
+    return new TWebLabel;
+}

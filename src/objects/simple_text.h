@@ -1,0 +1,79 @@
+// The simple text kind: a label that also serves the application as a variable, holding six
+// typed values and a callable action list; and its web twin.
+#pragma once
+
+#include <QString>
+
+#include "objects/kind_control.h"
+#include "objects/web_font.h"
+#include "objects/web_twin.h"
+#include "platform/graphics/color.h"
+#include "platform/rtl/datetime.h"
+#include "platform/vcl/stdctrls.h"
+
+struct TZvActions;
+
+class TZvSimpleText : public TLabel, public TKindControl
+{
+    Q_OBJECT
+
+public:
+    // 97 x 17, at least 1 x 1, not sized to its text, "&" shown as it is, words wrapped,
+    // transparent, showing its hint. DateTimeValue starts as the time of construction.
+    explicit TZvSimpleText(QWidget *parent = nullptr);
+
+    // The label fields, then the six values.
+    bool SaveToStream(TStream *Stream) override;
+    bool LoadFromStream(TStream *Stream) override;
+
+    // The callable action list: the record's OnMouseUpActions; null while the control has
+    // no record.
+    TZvActions *CustomActions() const;
+
+    // The variable's values, read and written by actions; changing one does not touch the
+    // caption.
+    QString StringValue;
+    int32_t IntegerValue = 0;
+    double FloatValue = 0;
+    TDateTime DateTimeValue = 0;
+    bool BooleanValue = false;
+    TColor ColorValue = clNone;
+
+protected:
+    // The label, then the dotted frame while the page is edited.
+    void Paint() override;
+};
+
+// The text of a web page. Keeps the label's text, font and alignment, its background
+// (none when the simple text is transparent) and the six values the page's actions use.
+class TWebLabel : public TWebTwin
+{
+public:
+    TWebLabel();
+
+    bool LoadFromStream(TStream *Stream) override;
+
+    QString Caption;
+    TWebFont Font;
+    TAlignment Alignment = taLeftJustify;
+    // The background colour shown; clNone lets the page show through.
+    TColor Color = clNone;
+    // Whether the page sizes the text to fit; off once a record was read.
+    bool AutoSize = true;
+
+    QString StringValue;
+    int32_t IntegerValue = 0;
+    double FloatValue = 0;
+    TDateTime DateTimeValue = 0;
+    bool BooleanValue = false;
+    TColor ColorValue = clNone;
+};
+
+// The label fields that the simple text stores first and the multiline text stores after
+// its own: caption, font, alignment, layout, colour and transparency. For use inside a
+// kind record's body; a short stream raises.
+bool SaveLabelFields(TStream *Stream, const TLabel &Label);
+bool LoadLabelFields(TStream *Stream, TLabel &Label);
+
+TControl *CreateZvSimpleText();
+TWebTwin *CreateWebLabel();

@@ -1,0 +1,66 @@
+#include "objects/standard_button.h"
+
+#include "core/record_io.h"
+#include "core/stream_primitives.h"
+#include "objects/kind_record.h"
+
+TZvStandardButton::TZvStandardButton(QWidget *parent)
+    : TButton(parent)
+{
+    SetBounds(Left(), Top(), 97, 25);
+    Constraints().SetMinWidth(1);
+    Constraints().SetMinHeight(1);
+    SetShowHint(true);
+}
+
+bool TZvStandardButton::SaveToStream(TStream *Stream)
+{
+    return SaveKindRecord(Stream, otStandardButton, [&](TRecordWriter &w) {
+        if (!WriteStreamString(Stream, Caption()) || !SaveFontToStream(Stream, &Font()))
+            return false;
+        w.Bool(Cancel());
+        w.Bool(Default());
+        w.Bool(TabStop());
+        w.Bool(WordWrap());
+        return true;
+    });
+}
+
+bool TZvStandardButton::LoadFromStream(TStream *Stream)
+{
+    return LoadKindRecord(Stream, otStandardButton, [&](TRecordReader &r, int32_t) {
+        QString caption;
+        if (!ReadStreamString(Stream, caption))
+            return false;
+        SetCaption(caption);
+        TFont font = Font();
+        if (!LoadFontFromStream(Stream, &font))
+            return false;
+        SetFont(font);
+        SetCancel(r.Bool());
+        SetDefault(r.Bool());
+        SetTabStop(r.Bool());
+        SetWordWrap(r.Bool());
+        return true;
+    });
+}
+
+bool TWebButton::LoadFromStream(TStream *Stream)
+{
+    return LoadKindRecord(Stream, otStandardButton, [&](TRecordReader &r, int32_t) {
+        if (!ReadStreamString(Stream, Caption) || !LoadWebFontFromStream(Stream, &Font))
+            return false;
+        r.Skip(4); // Cancel, Default, TabStop, WordWrap
+        return true;
+    });
+}
+
+TControl *CreateZvStandardButton()
+{
+    return new TZvStandardButton;
+}
+
+TWebTwin *CreateWebButton()
+{
+    return new TWebButton;
+}

@@ -1,0 +1,70 @@
+// The platform's rich edit: a memo of formatted text whose lines load and save as RTF.
+// Bytes loaded and not edited since are saved back exactly as they came.
+#pragma once
+
+#include <QByteArray>
+
+#include "platform/vcl/controls.h"
+#include "platform/vcl/stdctrls.h"
+
+class QTextEdit;
+class TRichTextContent;
+
+class TRichEdit : public TWinControl
+{
+    Q_OBJECT
+
+public:
+    explicit TRichEdit(QWidget *parent = nullptr);
+
+    // The lines as the control saves them: while PlainText is off, RTF (the loaded bytes
+    // while the text was not edited since, else the document written anew); while it is
+    // on, the text with CR LF between lines in code page 1252.
+    QByteArray SaveLines() const;
+    // Replaces the content with bytes as SaveLines gives them. While PlainText is off,
+    // RTF is read (bytes that are not RTF show as text); False when the RTF is damaged,
+    // and what could be read shows. While PlainText is on, the bytes are text.
+    bool LoadLines(const QByteArray &Bytes);
+
+    // The text without its formatting, the lines joined by CR LF; setting it drops the
+    // formatting.
+    QString Text() const;
+    void SetText(const QString &Text);
+
+    // Whether the lines load and save as plain text instead of RTF.
+    bool PlainText() const { return m_plainText; }
+    void SetPlainText(bool PlainText) { m_plainText = PlainText; }
+    bool ReadOnly() const;
+    void SetReadOnly(bool ReadOnly);
+    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    void SetScrollBars(TScrollStyle ScrollBars);
+    bool WordWrap() const { return m_wordWrap; }
+    void SetWordWrap(bool WordWrap);
+    // The alignment of paragraphs that do not set their own.
+    TAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TAlignment Alignment);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle BorderStyle);
+
+    // Raised whenever the text changes, by the user or by code.
+    TNotifyEvent OnChange;
+
+    QTextEdit *Editor() const { return m_editor; }
+    TRichTextContent *Content() const { return m_content; }
+
+protected:
+    QWidget *FocusWidget() override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void ApplyAlignment();
+
+    QTextEdit *m_editor;
+    TRichTextContent *m_content;
+    bool m_loaded = false; // LoadLines gave the content its bytes
+    bool m_plainText = false;
+    TScrollStyle m_scrollBars = ssNone;
+    bool m_wordWrap = true;
+    TAlignment m_alignment = taLeftJustify;
+    TBorderStyle m_borderStyle = bsSingle;
+};
