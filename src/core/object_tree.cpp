@@ -3,7 +3,10 @@
 #include <bitset>
 #include <initializer_list>
 
+#include "core/globals.h"
+#include "objects/kind_control.h"
 #include "platform/rtl/strings.h"
+#include "runtime/object_control_creation.h"
 #include "platform/vcl/controls.h"
 
 namespace {
@@ -297,4 +300,39 @@ void BuildObjectInfo(PZvObject ZvObject, TObjectInfo *Info)
     if (!ZvObject || !Info)
         return;
     BuildInfo(ZvObject, *Info);
+}
+
+namespace {
+
+// Rounds to the nearest multiple of the grid step; halves round up for positive values.
+int SnapToGrid(int value, int step)
+{
+    if (step < 1)
+        step = 1;
+    return (value + step / 2) / step * step;
+}
+
+} // namespace
+
+PZvObject AddNewZvObject(PZvObject Parent, TObjectType ObjectType, int Left, int Top, TRunForm *Form)
+{
+    if (!Parent)
+        return nullptr;
+    PZvObject object = NewZvObject();
+    object->ObjectType = ObjectType;
+    object->ObjectName = UniqueObjectName(Parent, ObjectType);
+    if (!CreateObjectControl(object, dynamic_cast<TWinControl *>(Parent->ObjectControl), Form, nullptr)) {
+        FreeZvObject(object);
+        return nullptr;
+    }
+    Parent->Objects.append(object);
+    if (DesignSnapToGrid) {
+        Left = SnapToGrid(Left, DesignGridSizeX);
+        Top = SnapToGrid(Top, DesignGridSizeY);
+    }
+    object->ObjectControl->SetLeft(Left);
+    object->ObjectControl->SetTop(Top);
+    if (TKindControl *kind = KindOf(object->ObjectControl))
+        kind->InitNewObject(object->ObjectName);
+    return object;
 }

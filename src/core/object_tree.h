@@ -80,3 +80,11 @@ void MoveFormData(int FromIndex, int ToIndex);
 // Rebuilds Info from the live subtree of ZvObject: name, kind, then the children likewise.
 // Nil arguments do nothing.
 void BuildObjectInfo(PZvObject ZvObject, TObjectInfo *Info);
+
+class TRunForm;
+
+// Creates a new object of ObjectType as the last child of Parent, named uniquely, with its
+// class defaults, placed at Left, Top (snapped to the design grid when snapping is on), and
+// with its first caption or text taken from its name. nullptr for a null parent or a kind
+// this build cannot create.
+PZvObject AddNewZvObject(PZvObject Parent, TObjectType ObjectType, int Left, int Top, TRunForm *Form);

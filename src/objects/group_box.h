@@ -10,6 +10,7 @@ class TZvGroupBox : public TGroupBox, public TKindControl
     Q_OBJECT
 
 public:
+    void InitNewObject(const QString &Name) override { SetCaption(Name); }
     explicit TZvGroupBox(QWidget *parent = nullptr);
 
     // Caption, Font, Color.

@@ -2,6 +2,8 @@
 // the object record, and the hooks the object tree calls around its children.
 #pragma once
 
+#include <QString>
+
 class TControl;
 class TStream;
 class TWinControl;
@@ -21,6 +23,9 @@ public:
     virtual bool AttachTo(TWinControl *Parent) { return false; }
     // Settings that must precede reading the kind record.
     virtual void BeforeRecordRead() {}
+
+    // A new object placed by the designer takes its first caption or text from its name.
+    virtual void InitNewObject(const QString &Name) {}
 
     // After the object's children were read (a tab notebook settles its pages here).
     virtual void AfterChildrenLoaded() {}

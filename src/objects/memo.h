@@ -13,6 +13,7 @@ class TZvMemo : public TMemo, public TKindControl
     Q_OBJECT
 
 public:
+    void InitNewObject(const QString &Name) override { SetLines(Name); }
     // 193 x 193, at least 1 x 1, arrow cursor, vertical scroll bar, words wrapped, showing
     // its hint.
     explicit TZvMemo(QWidget *parent = nullptr);

@@ -103,6 +103,7 @@ class TZvPanel : public TScrollBox, public TKindControl
     Q_OBJECT
 
 public:
+    void InitNewObject(const QString &Name) override { PanelBack()->SetCaption(Name); }
     explicit TZvPanel(QWidget *parent = nullptr);
 
     // The face's record, then Color, BorderStyle and Font.

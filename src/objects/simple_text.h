@@ -18,6 +18,7 @@ class TZvSimpleText : public TLabel, public TKindControl
     Q_OBJECT
 
 public:
+    void InitNewObject(const QString &Name) override { SetCaption(Name); }
     // 97 x 17, at least 1 x 1, not sized to its text, "&" shown as it is, words wrapped,
     // transparent, showing its hint. DateTimeValue starts as the time of construction.
     explicit TZvSimpleText(QWidget *parent = nullptr);

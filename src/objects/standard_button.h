@@ -13,6 +13,7 @@ class TZvStandardButton : public TButton, public TKindControl
     Q_OBJECT
 
 public:
+    void InitNewObject(const QString &Name) override { SetCaption(Name); }
     // 97 x 25, at least 1 x 1, showing its hint.
     explicit TZvStandardButton(QWidget *parent = nullptr);
 

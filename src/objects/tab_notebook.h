@@ -49,6 +49,7 @@ class TZvTabSheet : public TTabSheet, public TKindControl
     Q_OBJECT
 
 public:
+    void InitNewObject(const QString &Name) override { SetCaption(Name); }
     explicit TZvTabSheet(QWidget *parent = nullptr);
 
     // Caption, then the tab's icon.
