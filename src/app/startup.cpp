@@ -1,6 +1,10 @@
 #include "app/startup.h"
 
+#include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QIcon>
+#include <QImageReader>
 #include <cstdlib>
 #include <ctime>
 
@@ -14,8 +18,12 @@
 #include "core/special_folders.h"
 #include "core/version_info.h"
 #include "designer/main_form.h"
+#include "runtime/action_interpreter.h"
+#include "runtime/general_form.h"
+#include "runtime/login.h"
 #include "runtime/run_form.h"
 #include "platform/exception_boundary.h"
+#include "platform/exe_resources.h"
 #include "platform/paths.h"
 #include "platform/rtl/inifile.h"
 #include "platform/scripted_ui_services.h"
@@ -34,7 +42,76 @@ QString AsciiUpper(const QString &text)
     return result;
 }
 
+// Every image of icon-file bytes as one icon; a null icon when none can be read.
+QIcon IconFromIconFile(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ico");
+    QIcon icon;
+    do {
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    } while (reader.jumpToNextImage());
+    return icon;
+}
+
+// True while a window other than the full-screen background is on the screen.
+bool AnyWindowShown()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window != FullScreenBackForm)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+bool StartRuntime()
+{
+    {
+        // A window that keeps the program present while the start windows come and go.
+        QWidget anchor(nullptr, Qt::Window | Qt::FramelessWindowHint);
+        anchor.setGeometry(-20, 0, 1, 1);
+        anchor.show();
+        ShowSplashForm();
+        ShowFullScreenForm();
+        if (AppDef.StartAndExitForms && !RunLogin())
+            ExitRequested = true;
+    }
+    if (ExitRequested)
+        return false;
+    if (RunProject.ApplicationType != atNormal) {
+        // A web stand-alone project is served by the web runtime's window, which this
+        // build does not have yet: there is nothing to show, and the program ends cleanly.
+        return false;
+    }
+
+    RunForm = new TRunForm;
+    const bool hasForms = !RunProject.Forms.empty();
+    if (hasForms) {
+        LoadFormData(RunProject.Forms.front().get(), RunForm, false);
+        RunForm->DoPosition();
+        RunForm->FormIndex = 0;
+    }
+    for (PZvAction action : RunProject.OnStartActions.Actions) {
+        if (ExitRequested)
+            break;
+        GuardedCall([action] { RunGlobalAction(action, nullptr); });
+    }
+    if (ExitRequested)
+        return false;
+    if (hasForms) {
+        RunForm->show();
+        return true;
+    }
+    // Without forms the main window stays hidden; the program lives on only while the start
+    // actions left a window open, and ends when the last one closes.
+    return AnyWindowShown();
+}
 
 void OpenStartProject()
 {
@@ -111,6 +188,9 @@ int RunProgram(int argc, char **argv)
         ProjectSourceFile = programFile;
     }
 
+    // The hidden service object of both modes: sounds, dialogs, template pictures.
+    GeneralForm = new TGeneralForm;
+
     if (DesignerMode) {
         auto *mainForm = new TMainForm;
         mainForm->setAttribute(Qt::WA_DeleteOnClose);
@@ -122,15 +202,21 @@ int RunProgram(int argc, char **argv)
         if (!LoadAppendedProject(ProjectSourceFile)) {
             UiServices().MessageBox(QStringLiteral("Failed to load data. The application terminated."),
                                     QStringLiteral("Error"), MB_OK | MB_ICONERROR);
+            delete GeneralForm;
+            GeneralForm = nullptr;
             return 1;
         }
         SetApplicationTitle(RunProject.AppTitle);
-        // The runtime's windows are not part of this build yet: a loaded project ends here.
-        return 0;
+        // A built program shows its own main icon, which Build replaced by the project's.
+        QApplication::setWindowIcon(IconFromIconFile(ReadMainIconFile(programFile)));
     }
 
-    const int exitCode = application.exec();
+    const bool runLoop = DesignerMode || StartRuntime();
+    const int exitCode = runLoop ? application.exec() : 0;
+
     ResetProject(false, atNormal);
+    delete GeneralForm;
+    GeneralForm = nullptr;
     delete RunForm;
     RunForm = nullptr;
     return exitCode;

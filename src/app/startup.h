@@ -21,5 +21,10 @@ void PrepareDesignerFolders();
 // fresh desktop project when there is none or it cannot be read.
 void OpenStartProject();
 
+// The runtime's start: anchor window, splash and full-screen forms, login, the first form
+// in the main window and the start actions. True when the message loop is to run; False
+// when the run already ended (refused login, an exit start action, nothing to show).
+bool StartRuntime();
+
 // Runs the whole program; returns the process exit code.
 int RunProgram(int argc, char **argv);

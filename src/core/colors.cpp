@@ -173,3 +173,12 @@ void DrawGradient(TCanvas &canvas, int style, TColor startColor, TColor endColor
         break;
     }
 }
+
+void DrawDesignFrame(TCanvas &canvas, const TRect &rect)
+{
+    canvas.Pen.Color = DesignFrameColor;
+    canvas.Pen.Style = psDot;
+    canvas.Pen.Width = 1;
+    canvas.Brush.Style = bsClear;
+    canvas.Rectangle(rect);
+}

@@ -19,6 +19,11 @@ extern TColorList CustomColorList;
 // The colour of the frames drawn round items at design time.
 constexpr TColor DesignFrameColor = 0x808080;
 
+// The dotted one-pixel frame in DesignFrameColor that shows, on the page being edited, where
+// an item without a border of its own lies: drawn just inside rect, the inside left as it is.
+// The pen and brush stay as it set them.
+void DrawDesignFrame(TCanvas &canvas, const TRect &rect);
+
 // Sets every entry of both lists to white.
 void InitColorLists();
 

@@ -24,3 +24,8 @@ bool DesignSnapToGrid = true;
 int DesignGridSizeX = 8;
 int DesignGridSizeY = 8;
 TColor DesignBackgroundColor = clInfoBk;
+
+bool PageIsEdited()
+{
+    return DesignerMode && !DesignerPreview;
+}

@@ -32,3 +32,6 @@ extern bool DesignSnapToGrid;
 extern int DesignGridSizeX;
 extern int DesignGridSizeY;
 extern TColor DesignBackgroundColor;
+
+// True while the designer edits the page: in the designer and not in its preview.
+bool PageIsEdited();

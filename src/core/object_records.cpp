@@ -10,6 +10,7 @@
 #include "objects/object_kinds.h"
 #include "platform/ui_services.h"
 #include "platform/vcl/controls.h"
+#include "runtime/event_routing.h"
 #include "runtime/object_control_creation.h"
 
 #include <cerrno>
@@ -164,11 +165,13 @@ bool ReadObjectRecord(TStream *Stream, TZvObject *ZvObject, TWinControl *ParentC
                 ZvObject->PopupMenu = new TPopupMenu;
             TMenuItem *items = ZvObject->PopupMenu->Items();
             items->Clear();
+            const TMenuItem::TClickHandler onClick = MenuItemClickHandlerOf(Form);
             for (int32_t i = 0; i < popupCount; ++i) {
                 auto *item = new TMenuItem;
                 item->AutoHotkeys = maManual;
+                item->OnClick = onClick;
                 items->Add(item);
-                if (!ReadMenuItem(Stream, item, TMenuItem::TClickHandler()))
+                if (!ReadMenuItem(Stream, item, onClick))
                     return false;
             }
         } else {

@@ -12,6 +12,7 @@
 #include "core/stream_primitives.h"
 #include "platform/paths.h"
 #include "platform/ui_services.h"
+#include "runtime/progress_form.h"
 
 #include <cerrno>
 
@@ -50,11 +51,16 @@ bool WriteHeaders(TStream *stream)
     return true;
 }
 
+// Closes the progress window however the writing ends.
+struct TProgressCloser
+{
+    ~TProgressCloser() { CloseProgress(); }
+};
+
 } // namespace
 
 bool WriteProjectBody(TStream *Stream, TStream *SourceStream, const QString &ProgressCaption)
 {
-    Q_UNUSED(ProgressCaption) // shown by the progress window once it exists
     if (!Stream)
         return false;
     TRunProject &p = RunProject;
@@ -99,6 +105,8 @@ bool WriteProjectBody(TStream *Stream, TStream *SourceStream, const QString &Pro
         if (!WriteActionList(Stream, &p.OnStartActions) || !WriteActionList(Stream, &p.OnExitActions))
             return false;
 
+        TProgressCloser progressCloser;
+        OpenProgress(ProgressCaption, int(p.Forms.size()));
         w.Int32(int32_t(p.Forms.size()));
         const int64_t headers = Stream->Position();
         if (!WriteHeaders(Stream))
@@ -107,13 +115,16 @@ bool WriteProjectBody(TStream *Stream, TStream *SourceStream, const QString &Pro
             if (!WriteOutline(Stream, form->ObjectInfo.get()))
                 return false;
         }
+        int formIndex = 0;
         for (const auto &form : p.Forms) {
+            SetProgress(formIndex++);
             const int64_t start = Stream->Position();
             if (!CopyFormBody(Stream, form.get(), SourceStream))
                 return false;
             form->Position = int32_t(start);
             form->Length = int32_t(Stream->Position() - start);
         }
+        CloseProgress();
         // The headers again, now pointing at the bodies; their size does not change.
         const int64_t end = Stream->Position();
         Stream->SetPosition(headers);

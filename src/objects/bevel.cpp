@@ -111,13 +111,9 @@ void TZvBevel::Paint()
         bevelLine(color2, W - 1, 0, W - 1, H);
         break;
     case bsSpacer:
-        if (DesignerMode && !DesignerPreview) {
-            // A spacer draws nothing: the page being edited shows where it lies.
-            canvas.Pen.Color = DesignFrameColor;
-            canvas.Pen.Style = psDot;
-            canvas.Brush.Style = bsClear;
-            canvas.Rectangle(ClientRect());
-        }
+        // A spacer draws nothing: the page being edited shows where it lies.
+        if (PageIsEdited())
+            DrawDesignFrame(canvas, ClientRect());
         break;
     default:
         break;

@@ -12,15 +12,6 @@
 #include "objects/object_kinds.h"
 #include "platform/vcl/canvas.h"
 
-namespace {
-
-bool PageIsEdited()
-{
-    return DesignerMode && !DesignerPreview;
-}
-
-} // namespace
-
 TZvGroupBox::TZvGroupBox(QWidget *parent)
     : TGroupBox(parent)
 {
@@ -34,7 +25,7 @@ TZvGroupBox::TZvGroupBox(QWidget *parent)
 bool TZvGroupBox::SaveToStream(TStream *Stream)
 {
     return SaveKindRecord(Stream, otGroupBox, [&](TRecordWriter &w) {
-        if (!WriteStreamString(Stream, Caption()) || !SaveFontToStream(Stream, &Font()))
+        if (!SaveCaptionAndFont(Stream, *this))
             return false;
         w.Int32(Color());
         return true;
@@ -44,14 +35,8 @@ bool TZvGroupBox::SaveToStream(TStream *Stream)
 bool TZvGroupBox::LoadFromStream(TStream *Stream)
 {
     return LoadKindRecord(Stream, otGroupBox, [&](TRecordReader &r, int32_t) {
-        QString caption;
-        if (!ReadStreamString(Stream, caption))
+        if (!LoadCaptionAndFont(Stream, *this))
             return false;
-        SetCaption(caption);
-        TFont font = Font();
-        if (!LoadFontFromStream(Stream, &font))
-            return false;
-        SetFont(font);
         SetColor(r.Int32());
         return true;
     });

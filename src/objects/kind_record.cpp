@@ -3,6 +3,7 @@
 #include "core/error_reporting.h"
 #include "core/record_io.h"
 #include "objects/object_kinds.h"
+#include "platform/vcl/controls.h"
 
 bool SaveKindRecord(TStream *Stream, TObjectType Kind, const std::function<bool(TRecordWriter &)> &Body)
 {
@@ -31,4 +32,13 @@ bool LoadKindRecord(TStream *Stream, TObjectType Kind,
         }
         return Body(r, version);
     });
+}
+
+bool LoadControlFont(TStream *Stream, TControl &Control)
+{
+    TFont font = Control.Font();
+    if (!LoadFontFromStream(Stream, &font))
+        return false;
+    Control.SetFont(font);
+    return true;
 }

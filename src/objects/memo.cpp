@@ -41,10 +41,8 @@ bool TZvMemo::LoadFromStream(TStream *Stream)
         if (!ReadStreamString(Stream, lines))
             return false;
         SetLines(lines);
-        TFont font = Font();
-        if (!LoadFontFromStream(Stream, &font))
+        if (!LoadControlFont(Stream, *this))
             return false;
-        SetFont(font);
         SetAlignment(TAlignment(r.Byte()));
         SetWordWrap(r.Bool());
         SetScrollBars(TScrollStyle(r.Byte()));

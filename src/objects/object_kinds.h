@@ -4,8 +4,11 @@
 // all go through this one table.
 #pragma once
 
+#include <functional>
+
 #include "core/object_types.h"
 
+class QObject;
 class TControl;
 class TStream;
 class TWebTwin;
@@ -18,6 +21,25 @@ enum TCommonProperties {
     cpSplitter,    // hint, popup, enabled, visible; align and cursor from a stored record only
     cpVisibleOnly, // reports
     cpNone,        // report bands and items, non-visual kinds
+};
+
+// Which control events of a kind reach the runtime form's handlers.
+using TObjectEvents = uint16_t;
+enum : TObjectEvents {
+    evNone = 0,
+    evClick = 0x001,
+    evDblClick = 0x002,
+    evMouseEnter = 0x004,
+    evMouseLeave = 0x008,
+    evMouseDown = 0x010,
+    evMouseMove = 0x020,
+    evMouseUp = 0x040,
+    evChange = 0x080,               // the kind's change event (ChangeEvent below)
+    evChangeOutsideEditing = 0x100, // the same, hooked only while the page is not edited
+    evClickPair = evClick | evDblClick,
+    evHoverPair = evMouseEnter | evMouseLeave,
+    evMouseTrio = evMouseDown | evMouseMove | evMouseUp,
+    evAllSeven = evClickPair | evHoverPair | evMouseTrio,
 };
 
 struct TObjectKindInfo
@@ -35,6 +57,9 @@ struct TObjectKindInfo
     // Factories; nullptr for kinds this build cannot create.
     TControl *(*CreateControl)();
     TWebTwin *(*CreateWebTwin)();
+    TObjectEvents Events;
+    // The kind's change event on a control of the kind; nullptr while the kind has none.
+    std::function<void(QObject *)> *(*ChangeEvent)(TControl *);
 };
 
 // The row of a kind; nullptr for a number outside 0..71.

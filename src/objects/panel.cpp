@@ -59,18 +59,7 @@ TColor MixColor(TColor first, TColor second)
 void DrawLayoutText(QPainter &painter, const QString &text, const TFont &font, TAlignment alignment,
                     TTextLayout layout, bool wordWrap, const TRect &rect)
 {
-    int flags = Qt::AlignTop | Qt::TextExpandTabs;
-    switch (alignment) {
-    case taRightJustify:
-        flags |= Qt::AlignRight;
-        break;
-    case taCenter:
-        flags |= Qt::AlignHCenter;
-        break;
-    default:
-        flags |= Qt::AlignLeft;
-        break;
-    }
+    int flags = int(HorizontalAlignment(alignment)) | Qt::AlignTop | Qt::TextExpandTabs;
     if (wordWrap)
         flags |= Qt::TextWordWrap;
 
@@ -500,11 +489,7 @@ bool TZvPanel::LoadFromStream(TStream *Stream)
             return false;
         SetColor(r.Int32());
         SetBorderStyle(TBorderStyle(r.Byte()));
-        TFont font = Font();
-        if (!LoadFontFromStream(Stream, &font))
-            return false;
-        SetFont(font);
-        return true;
+        return LoadControlFont(Stream, *this);
     });
 }
 

@@ -45,10 +45,8 @@ bool TZvRichText::LoadFromStream(TStream *Stream)
         // could be read and keeps its bytes, as the control's own loading does.
         const int32_t length = r.Count(1);
         LoadLines(r.Bytes(length));
-        TFont font = Font();
-        if (!LoadFontFromStream(Stream, &font))
+        if (!LoadControlFont(Stream, *this))
             return false;
-        SetFont(font);
         SetAlignment(TAlignment(r.Byte()));
         SetWordWrap(r.Bool());
         SetPlainText(r.Bool());

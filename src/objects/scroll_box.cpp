@@ -17,7 +17,7 @@ TZvScrollBox::TZvScrollBox(QWidget *parent)
         bar->SetSmooth(true);
         bar->SetTracking(true);
     }
-    SetAutoScroll(!DesignerMode || DesignerPreview);
+    SetAutoScroll(!PageIsEdited());
     SetShowHint(true);
 }
 
@@ -35,11 +35,7 @@ bool TZvScrollBox::LoadFromStream(TStream *Stream)
     return LoadKindRecord(Stream, otScrollBox, [&](TRecordReader &r, int32_t) {
         SetColor(r.Int32());
         SetBorderStyle(TBorderStyle(r.Byte()));
-        TFont font = Font();
-        if (!LoadFontFromStream(Stream, &font))
-            return false;
-        SetFont(font);
-        return true;
+        return LoadControlFont(Stream, *this);
     });
 }
 

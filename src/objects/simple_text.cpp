@@ -40,7 +40,7 @@ bool ReadValues(TRecordReader &r, T &target)
 
 bool SaveLabelFields(TStream *Stream, const TLabel &Label)
 {
-    if (!WriteStreamString(Stream, Label.Caption()) || !SaveFontToStream(Stream, &Label.Font()))
+    if (!SaveCaptionAndFont(Stream, Label))
         return false;
     TRecordWriter w(*Stream);
     w.Byte(Label.Alignment());
@@ -52,14 +52,8 @@ bool SaveLabelFields(TStream *Stream, const TLabel &Label)
 
 bool LoadLabelFields(TStream *Stream, TLabel &Label)
 {
-    QString caption;
-    if (!ReadStreamString(Stream, caption))
+    if (!LoadCaptionAndFont(Stream, Label))
         return false;
-    Label.SetCaption(caption);
-    TFont font = Label.Font();
-    if (!LoadFontFromStream(Stream, &font))
-        return false;
-    Label.SetFont(font);
     TRecordReader r(*Stream);
     Label.SetAlignment(TAlignment(r.Byte()));
     Label.SetLayout(TTextLayout(r.Byte()));
@@ -105,15 +99,9 @@ TZvActions *TZvSimpleText::CustomActions() const
 void TZvSimpleText::Paint()
 {
     TLabel::Paint();
-    if (!DesignerMode || DesignerPreview)
-        return;
     // A label has no border of its own: the page being edited shows where it lies.
-    TCanvas *canvas = Canvas();
-    canvas->Pen.Color = DesignFrameColor;
-    canvas->Pen.Style = psDot;
-    canvas->Pen.Width = 1;
-    canvas->Brush.Style = bsClear;
-    canvas->Rectangle(ClientRect());
+    if (PageIsEdited())
+        DrawDesignFrame(*Canvas(), ClientRect());
 }
 
 // ---- TWebLabel ----

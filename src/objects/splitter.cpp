@@ -45,15 +45,9 @@ bool TZvSplitter::LoadFromStream(TStream *Stream)
 void TZvSplitter::Paint()
 {
     TSplitter::Paint();
-    if (!DesignerMode || DesignerPreview)
-        return;
     // A splitter has no border of its own: the page being edited shows where it lies.
-    TCanvas *canvas = Canvas();
-    canvas->Pen.Color = DesignFrameColor;
-    canvas->Pen.Style = psDot;
-    canvas->Pen.Width = 1;
-    canvas->Brush.Style = bsClear;
-    canvas->Rectangle(ClientRect());
+    if (PageIsEdited())
+        DrawDesignFrame(*Canvas(), ClientRect());
 }
 
 TControl *CreateZvSplitter()

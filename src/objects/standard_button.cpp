@@ -16,7 +16,7 @@ TZvStandardButton::TZvStandardButton(QWidget *parent)
 bool TZvStandardButton::SaveToStream(TStream *Stream)
 {
     return SaveKindRecord(Stream, otStandardButton, [&](TRecordWriter &w) {
-        if (!WriteStreamString(Stream, Caption()) || !SaveFontToStream(Stream, &Font()))
+        if (!SaveCaptionAndFont(Stream, *this))
             return false;
         w.Bool(Cancel());
         w.Bool(Default());
@@ -29,14 +29,8 @@ bool TZvStandardButton::SaveToStream(TStream *Stream)
 bool TZvStandardButton::LoadFromStream(TStream *Stream)
 {
     return LoadKindRecord(Stream, otStandardButton, [&](TRecordReader &r, int32_t) {
-        QString caption;
-        if (!ReadStreamString(Stream, caption))
+        if (!LoadCaptionAndFont(Stream, *this))
             return false;
-        SetCaption(caption);
-        TFont font = Font();
-        if (!LoadFontFromStream(Stream, &font))
-            return false;
-        SetFont(font);
         SetCancel(r.Bool());
         SetDefault(r.Bool());
         SetTabStop(r.Bool());

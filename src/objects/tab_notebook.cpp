@@ -8,15 +8,6 @@
 #include "objects/kind_record.h"
 #include "objects/object_kinds.h"
 
-namespace {
-
-bool PageIsEdited()
-{
-    return DesignerMode && !DesignerPreview;
-}
-
-} // namespace
-
 // ---- TZvTabNotebook ----
 
 TZvTabNotebook::TZvTabNotebook(QWidget *parent)
@@ -75,10 +66,8 @@ bool TZvTabNotebook::LoadFromStream(TStream *Stream)
             m_pageControl->SetTabWidth(static_cast<int16_t>(r.Int32()));
             m_pageControl->SetTabHeight(static_cast<int16_t>(r.Int32()));
         }
-        TFont font = m_pageControl->Font();
-        if (!LoadFontFromStream(Stream, &font))
+        if (!LoadControlFont(Stream, *m_pageControl))
             return false;
-        m_pageControl->SetFont(font);
         SetColor(r.Int32());
         m_imageList->SetWidth(r.Int32());
         m_imageList->SetHeight(r.Int32());

@@ -1,16 +1,36 @@
 #include "platform/qt_ui_services.h"
 
 #include <QApplication>
+#include <QAudioOutput>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QMediaPlayer>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QUrl>
 
 #include "platform/graphics/font.h"
 #include "platform/shell_platform.h"
 
 namespace {
+
+// The players of the two sound channels, made on first use as children of the application
+// so that they go before the application does.
+QPointer<QMediaPlayer> gSoundPlayers[2];
+
+QMediaPlayer *SoundPlayer(int channel, bool create)
+{
+    if (channel < 0 || channel > 1)
+        return nullptr;
+    if (!gSoundPlayers[channel] && create && QCoreApplication::instance()) {
+        auto *player = new QMediaPlayer(QCoreApplication::instance());
+        player->setAudioOutput(new QAudioOutput(player));
+        gSoundPlayers[channel] = player;
+    }
+    return gSoundPlayers[channel];
+}
 
 struct ButtonSpec
 {
@@ -167,4 +187,26 @@ bool TQtUiServices::ShellExecuteAndWait(const QString &verb, const QString &file
 QString TQtUiServices::FindExecutable(const QString &fileName, const QString &directory)
 {
     return PlatformFindExecutable(fileName, directory);
+}
+
+bool TQtUiServices::PlaySound(int channel, const QString &fileName, bool loop)
+{
+    QMediaPlayer *player = SoundPlayer(channel, true);
+    if (!player)
+        return false;
+    player->stop();
+    player->setLoops(loop ? QMediaPlayer::Infinite : QMediaPlayer::Once);
+    player->setSource(QUrl::fromLocalFile(fileName));
+    if (player->error() != QMediaPlayer::NoError)
+        return false;
+    player->play();
+    return player->error() == QMediaPlayer::NoError;
+}
+
+void TQtUiServices::StopSound(int channel)
+{
+    if (QMediaPlayer *player = SoundPlayer(channel, false)) {
+        player->stop();
+        player->setSource(QUrl());
+    }
 }

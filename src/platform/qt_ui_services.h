@@ -17,6 +17,8 @@ public:
     bool ShellExecuteAndWait(const QString &verb, const QString &fileName, const QString &parameters,
                              const QString &directory, int showCmd, int &code) override;
     QString FindExecutable(const QString &fileName, const QString &directory) override;
+    bool PlaySound(int channel, const QString &fileName, bool loop) override;
+    void StopSound(int channel) override;
 };
 
 // "Text files|*.txt|All|*.*" to Qt's "Text files (*.txt);;All (*.*)".

@@ -140,6 +140,18 @@ QString TScriptedUiServices::FindExecutable(const QString &fileName, const QStri
     return FindExecutableHandler ? FindExecutableHandler(fileName, directory) : QString();
 }
 
+bool TScriptedUiServices::PlaySound(int channel, const QString &fileName, bool loop)
+{
+    Record({QStringLiteral("PlaySound"), fileName, QString(), unsigned(channel),
+            {loop ? QStringLiteral("1") : QStringLiteral("0")}});
+    return SoundAnswers.isEmpty() ? true : SoundAnswers.takeFirst();
+}
+
+void TScriptedUiServices::StopSound(int channel)
+{
+    Record({QStringLiteral("StopSound"), QString(), QString(), unsigned(channel), {}});
+}
+
 bool InstallTestUiFromEnvironment()
 {
     const QString logFile = qEnvironmentVariable(kTestUiEnvironmentVariable);

@@ -39,6 +39,8 @@ public:
     std::function<bool(const QString &verb, const QString &file, const QString &params, const QString &dir,
                        int showCmd, int &code)> ShellWaitHandler;
     std::function<QString(const QString &file, const QString &dir)> FindExecutableHandler;
+    // Answers of PlaySound, first in first out; with an empty queue a sound starts (True).
+    QList<bool> SoundAnswers;
 
     // When set, each recorded call is also appended to this file as one line
     // "Kind|Caption|Text|Flags" (used by tests that watch a child process).
@@ -59,6 +61,9 @@ public:
     bool ShellExecuteAndWait(const QString &verb, const QString &fileName, const QString &parameters,
                              const QString &directory, int showCmd, int &code) override;
     QString FindExecutable(const QString &fileName, const QString &directory) override;
+    // Recorded as "PlaySound" (Text file, Flags channel, Args loop "1"/"0") and "StopSound".
+    bool PlaySound(int channel, const QString &fileName, bool loop) override;
+    void StopSound(int channel) override;
 
 private:
     void Record(const TUiCall &call);

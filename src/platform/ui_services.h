@@ -1,5 +1,5 @@
 // The one door through which the system talks to the user and to the desktop shell:
-// message boxes, common dialogs, shell execution and (later) sounds. The program installs
+// message boxes, common dialogs, shell execution and sounds. The program installs
 // the Qt implementation; tests install TScriptedUiServices, which answers and records.
 #pragma once
 
@@ -97,6 +97,12 @@ public:
                                      const QString &directory, int showCmd, int &code) = 0;
     // The program associated with a document ('' when there is none).
     virtual QString FindExecutable(const QString &fileName, const QString &directory) = 0;
+
+    // Two independent sound channels (0 and 1). PlaySound stops what the channel played and
+    // starts the file, over and over while Loop is set; False when it could not be started.
+    // StopSound silences the channel. Other channel numbers do nothing.
+    virtual bool PlaySound(int channel, const QString &fileName, bool loop) = 0;
+    virtual void StopSound(int channel) = 0;
 };
 
 // The installed services. Never null once the program or a test has started.

@@ -8,13 +8,9 @@
 #include "platform/vcl/controls.h"
 #include "platform/ui_services.h"
 #include "platform/vcl/menus.h"
+#include "runtime/event_routing.h"
 
 namespace {
-
-bool PageIsEdited()
-{
-    return DesignerMode && !DesignerPreview;
-}
 
 void ApplyCommonProperties(TZvObject *object, TControl *control, TCommonProperties profile, bool fromStream)
 {
@@ -55,7 +51,6 @@ void ApplyCommonProperties(TZvObject *object, TControl *control, TCommonProperti
 
 bool CreateObjectControl(TZvObject *ZvObject, TWinControl *Parent, TRunForm *Form, TStream *Stream)
 {
-    Q_UNUSED(Form) // receives the control's events once the runtime form routes them
     if (!ZvObject || !Parent)
         return false;
     delete ZvObject->ObjectControl;
@@ -82,6 +77,7 @@ bool CreateObjectControl(TZvObject *ZvObject, TWinControl *Parent, TRunForm *For
         return false;
 
     ApplyCommonProperties(ZvObject, control, info->CommonProperties, Stream != nullptr);
+    HookObjectEvents(control, *info, Form);
     control->SetLeft(ZvObject->Left);
     control->SetTop(ZvObject->Top);
     if (Stream) {

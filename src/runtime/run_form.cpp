@@ -1,11 +1,14 @@
 #include "runtime/run_form.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
 #include "core/globals.h"
+#include "core/object_tree.h"
 #include "runtime/object_control_creation.h"
 #include "platform/vcl/controls.h"
+#include "platform/vcl/extctrls.h"
 #include "platform/vcl/scrollbox.h"
 #include "platform/vcl/statusbar.h"
 
@@ -44,15 +47,32 @@ TRunForm::TRunForm(QWidget *parent)
     if (CreateObjectControl(PanelObject, ScrollBox1, this, nullptr))
         PanelObject->ObjectControl->SetAlign(alClient);
     PanelObject->ObjectName = QStringLiteral("PagePanel");
+
+    TTimer **timers[] = {&Timer2, &Timer3, &Timer4, &Timer5};
+    for (TTimer **timer : timers) {
+        *timer = new TTimer(this);
+        (*timer)->SetEnabled(false);
+        (*timer)->SetInterval(10);
+    }
+    Timer2->OnTimer = [this](QObject *) { Timer2Timer(); };
+    Timer3->OnTimer = [this](QObject *) { Timer3Timer(); };
+    Timer4->OnTimer = [this](QObject *) { Timer4Timer(); };
+    Timer5->OnTimer = [this](QObject *) { Timer5Timer(); };
+    // Key preview: every key released anywhere in the window reaches FormKeyUp.
+    qApp->installEventFilter(this);
 }
 
 TRunForm::~TRunForm()
 {
+    for (TTimer *timer : {Timer2, Timer3, Timer4, Timer5})
+        timer->SetEnabled(false);
     FreeZvObject(PanelObject);
 }
 
 void TRunForm::InitForm(const QString &Cap)
 {
+    AnyKeyClose = false;
+    CloseAfterMs = 0;
     SetCaption(Cap);
     IconPicture.Clear();
     ApplyIcon();
@@ -156,4 +176,19 @@ void TRunForm::ApplyIcon()
         setWindowIcon(QIcon(QPixmap::fromImage(graphic->Image())));
     else
         setWindowIcon(QIcon());
+}
+
+PZvObject TRunForm::GetZvObjectFromName(const QString &ObjectName) const
+{
+    return ::GetZvObjectFromName(PanelObject, ObjectName);
+}
+
+void TRunForm::GetListViewNames(TStrings &Names) const
+{
+    ListObjectPaths(PanelObject, nlListViewNames, Names);
+}
+
+void TRunForm::GetDataSetObjectNames(TStrings &Names) const
+{
+    ListObjectPaths(PanelObject, nlDataSetObjectNames, Names);
 }

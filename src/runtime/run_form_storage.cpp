@@ -12,8 +12,10 @@
 #include "core/stream_primitives.h"
 #include "objects/panel.h"
 #include "platform/vcl/controls.h"
+#include "platform/vcl/extctrls.h"
 #include "platform/vcl/scrollbox.h"
 #include "platform/vcl/statusbar.h"
+#include "runtime/event_routing.h"
 #include "runtime/run_form.h"
 
 namespace {
@@ -129,6 +131,7 @@ bool TRunForm::LoadFromStream(TStream *Stream, bool IsGotoPage)
         if (!IsGotoPage)
             MainMenu.Items()->Clear();
         const int32_t menuCount = r.Count(kMinMenuItemBytes);
+        const TMenuItem::TClickHandler onClick = MenuItemClickHandlerOf(this);
         for (int32_t i = 0; i < menuCount; ++i) {
             if (IsGotoPage) {
                 if (!ReadMenuItem(Stream, nullptr, TMenuItem::TClickHandler()))
@@ -137,8 +140,9 @@ bool TRunForm::LoadFromStream(TStream *Stream, bool IsGotoPage)
             }
             auto *item = new TMenuItem;
             item->AutoHotkeys = maManual;
+            item->OnClick = onClick;
             MainMenu.Items()->Add(item);
-            if (!ReadMenuItem(Stream, item, TMenuItem::TClickHandler()))
+            if (!ReadMenuItem(Stream, item, onClick))
                 return false;
         }
         if (!IsGotoPage)
@@ -176,9 +180,14 @@ bool TRunForm::LoadFromStream(TStream *Stream, bool IsGotoPage)
             return false;
         PanelObject->ObjectControl->SetAlign(alClient);
 
-        if ((DesignerMode || RunProject.ApplicationType == atNormal) && !IsGotoPage)
-            setWindowOpacity(FormFade ? 0.0 : (FormAlpha * 255 / 100) / 255.0);
+        if ((DesignerMode || RunProject.ApplicationType == atNormal) && !IsGotoPage) {
+            SetAlphaBlendValue(FormFade ? 0 : FormAlpha * 255 / 100);
+            DoPosition();
+        }
         ApplyIcon();
+        // In the designer the list and tree views settle after every load.
+        if (DesignerMode && !IsPreview)
+            Timer5->SetEnabled(true);
         return true;
     });
 }

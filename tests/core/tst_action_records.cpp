@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(source.Position(), 4); // nothing read after the version
         QVERIFY(action.Param1.isEmpty());
         QCOMPARE(ui.Calls.size(), 1);
-        QCOMPARE(ui.Calls.at(0).Text, QStringLiteral("Invalid data, maybe software version problem."));
+        QCOMPARE(ui.Calls.at(0).Text, kVersionMessage);
         QCOMPARE(ui.Calls.at(0).Caption, QStringLiteral("Data Error"));
 
         // Inside a list the same single message; the later actions stay in the list, empty.
@@ -165,7 +165,7 @@ private slots:
         TMemoryStream listSource(list);
         TZvActions actions;
         QVERIFY(!ReadActionList(&listSource, &actions));
-        QCOMPARE(ui.Messages(), QStringList{QStringLiteral("Invalid data, maybe software version problem.")});
+        QCOMPARE(ui.Messages(), QStringList{kVersionMessage});
         QCOMPARE(actions.Actions.size(), 3);
         QCOMPARE(actions.Actions.at(0)->Param1, QStringLiteral("a"));
         QVERIFY(actions.Actions.at(2)->Param1.isEmpty());

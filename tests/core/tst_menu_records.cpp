@@ -32,10 +32,7 @@ const QByteArray kPanelHex = "00000000" "02" "05000000" "5200650061006400" "7900
 
 QByteArray MenuItemBytes(const TMenuItem *item)
 {
-    TMemoryStream stream;
-    if (!WriteMenuItem(&stream, item))
-        return QByteArray("write failed");
-    return stream.Bytes();
+    return WrittenBytes([&](TStream *stream) { return WriteMenuItem(stream, item); });
 }
 
 PZvAction NewAction(TCommandType command, const QString &param1, int32_t optionInt)
@@ -160,7 +157,7 @@ private slots:
         TMenuItem item;
         TMemoryStream wrongVersion(QByteArray::fromHex("01000000" + kMenuHex.mid(8)));
         QVERIFY(!ReadMenuItem(&wrongVersion, &item, {}));
-        QCOMPARE(ui.Messages(), QStringList{QStringLiteral("Invalid data, maybe software version problem.")});
+        QCOMPARE(ui.Messages(), QStringList{kVersionMessage});
 
         // Every cut of the fixture fails with one message, with a target or without.
         const QByteArray bytes = QByteArray::fromHex(kMenuHex);

@@ -206,7 +206,7 @@ private slots:
         TScriptedUiServices ui;
         ShowDataVersionError();
         QCOMPARE(ui.Calls.size(), 1);
-        QCOMPARE(ui.Calls[0].Text, QString("Invalid data, maybe software version problem."));
+        QCOMPARE(ui.Calls[0].Text, kVersionMessage);
         QCOMPARE(ui.Calls[0].Caption, QString("Data Error"));
         QCOMPARE(ui.Calls[0].Flags, unsigned(MB_OK | MB_ICONINFORMATION));
     }

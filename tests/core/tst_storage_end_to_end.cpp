@@ -9,23 +9,14 @@
 #include "platform/vcl/controls.h"
 #include "runtime/object_control_creation.h"
 #include "runtime/run_form.h"
+#include "support/kind_fixtures.h"
 #include "support/test_files.h"
 
 namespace {
 
 PZvObject AddObject(PZvObject parent, TObjectType kind, const QString &name, int left)
 {
-    PZvObject object = NewZvObject();
-    object->ObjectType = kind;
-    object->ObjectName = name;
-    object->Left = left;
-    object->Top = left / 2;
-    if (!CreateObjectControl(object, dynamic_cast<TWinControl *>(parent->ObjectControl), RunForm, nullptr)) {
-        FreeZvObject(object);
-        return nullptr;
-    }
-    parent->Objects.append(object);
-    return object;
+    return AddKindObject(parent, kind, name, left, left / 2, RunForm);
 }
 
 // Fills the page with one object of every kind this build can create; tab sheets go into a

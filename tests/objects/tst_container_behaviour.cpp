@@ -4,6 +4,7 @@
 #include <QImageWriter>
 #include <memory>
 
+#include "support/kind_fixtures.h"
 #include "support/record_fixtures.h"
 
 #include "core/colors.h"
@@ -96,16 +97,6 @@ void SendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::MouseBut
 {
     QMouseEvent event(type, position, widget->mapToGlobal(position), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
-}
-
-PZvObject AddObject(PZvObject parent, TObjectType kind)
-{
-    PZvObject object = NewZvObject();
-    object->ObjectType = kind;
-    if (!CreateObjectControl(object, dynamic_cast<TWinControl *>(parent->ObjectControl), nullptr, nullptr))
-        qFatal("cannot create kind %d", int(kind));
-    parent->Objects.append(object);
-    return object;
 }
 
 } // namespace
@@ -677,10 +668,10 @@ private slots:
         host.SetBounds(0, 0, 400, 300);
         PZvObject page = NewZvObject();
         page->ObjectControl = new TZvPanel;
-        PZvObject book = AddObject(page, otTabNotebook);
+        PZvObject book = AddKindObject(page, otTabNotebook);
         static_cast<TZvTabNotebook *>(book->ObjectControl)->DefaultActivePageIndex = defaultPage;
         for (int i = 0; i < 3; ++i)
-            AddObject(book, otTabSheet);
+            AddKindObject(book, otTabSheet);
         TMemoryStream stream;
         QVERIFY(WriteObjectRecord(&stream, book, false));
 
@@ -792,7 +783,7 @@ private slots:
         TScriptedUiServices ui;
         PZvObject box = NewZvObject();
         box->ObjectControl = new TZvGroupBox;
-        PZvObject sheet = AddObject(box, otTabSheet);
+        PZvObject sheet = AddKindObject(box, otTabSheet);
         auto *control = static_cast<TZvTabSheet *>(sheet->ObjectControl);
         QVERIFY(!control->PageControl());
         QCOMPARE(control->Parent(), box->ObjectControl);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "support/kind_fixtures.h"
 #include "support/record_fixtures.h"
 
 #include "core/globals.h"
@@ -22,9 +23,6 @@
 #include "runtime/object_control_creation.h"
 
 namespace {
-
-// Font record: "Arial", clRed, 10 pt, DEFAULT_CHARSET, bold and italic.
-const QByteArray kArialFont = "05000000" "41007200690061006c00" "ff000000" "0a000000" "01" "03";
 
 // Picture record: "TBitmap" holding a 1 x 1 24-bit BMP file of one red pixel.
 const QByteArray kRedBitmap = "07000000" "5400420069007400" "6d0061007000" // "TBitmap"
@@ -117,8 +115,6 @@ QByteArray FixtureOf(int kind)
     }
 }
 
-const QString kVersionMessage = QStringLiteral("Invalid data, maybe software version problem.");
-
 void AddKindRows()
 {
     QTest::addColumn<int>("kind");
@@ -129,43 +125,6 @@ void AddKindRows()
     QTest::newRow("scroll box") << int(otScrollBox);
     QTest::newRow("splitter") << int(otSplitter);
     QTest::newRow("bevel") << int(otBevel);
-}
-
-std::unique_ptr<TControl> NewControl(int kind)
-{
-    return std::unique_ptr<TControl>(ObjectKindInfo(TObjectType(kind)).CreateControl());
-}
-
-QByteArray Saved(TKindControl *kind)
-{
-    TMemoryStream stream;
-    if (!kind->SaveToStream(&stream))
-        return QByteArray("write failed");
-    return stream.Bytes();
-}
-
-// A new object of the kind inside parent (its control created with the class defaults),
-// appended to parent's children.
-PZvObject AddObject(PZvObject parent, TObjectType kind, const QString &name, int left, int top)
-{
-    PZvObject object = NewZvObject();
-    object->ObjectType = kind;
-    object->ObjectName = name;
-    object->Left = left;
-    object->Top = top;
-    auto *container = dynamic_cast<TWinControl *>(parent->ObjectControl);
-    if (!CreateObjectControl(object, container, nullptr, nullptr))
-        qFatal("cannot create %s", qPrintable(name));
-    parent->Objects.append(object);
-    return object;
-}
-
-QByteArray WrittenRecord(PZvObject object)
-{
-    TMemoryStream stream;
-    if (!WriteObjectRecord(&stream, object, false))
-        return QByteArray("write failed");
-    return stream.Bytes();
 }
 
 } // namespace
@@ -205,11 +164,11 @@ private slots:
         QFETCH(int, kind);
         TScriptedUiServices ui;
         const QByteArray fixture = FixtureOf(kind);
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         TMemoryStream stream(fixture + "tail");
         QVERIFY(KindOf(control.get())->LoadFromStream(&stream));
         QCOMPARE(stream.Position(), fixture.size());
-        QCOMPARE(Saved(KindOf(control.get())).toHex(), fixture.toHex());
+        QCOMPARE(KindRecordBytes(KindOf(control.get())).toHex(), fixture.toHex());
         QVERIFY(ui.Calls.isEmpty());
     }
 
@@ -300,9 +259,8 @@ private slots:
         QCOMPARE(notebook.PageControl()->TabWidth(), int16_t(0));
         QCOMPARE(notebook.PageControl()->TabHeight(), int16_t(0));
         QCOMPARE(notebook.DefaultActivePageIndex, 1);
-        QCOMPARE(Saved(&notebook).toHex(), QByteArray(QByteArray::fromHex("01000000" "00" "00000000" "00000000")
-                                                      + QByteArray::fromHex(kNotebookTail))
-                                               .toHex());
+        const QByteArray expected = QByteArray::fromHex("01000000" "00" "00000000" "00000000" + kNotebookTail);
+        QCOMPARE(KindRecordBytes(&notebook).toHex(), expected.toHex());
         QVERIFY(ui.Calls.isEmpty());
     }
 
@@ -315,7 +273,7 @@ private slots:
         TMemoryStream stream(fixture);
         QVERIFY(notebook.LoadFromStream(&stream));
         QCOMPARE(notebook.PageControl()->TabWidth(), int16_t(-32768));
-        QCOMPARE(Saved(&notebook).mid(5, 4).toHex(), Int32Bytes(-32768).toHex());
+        QCOMPARE(KindRecordBytes(&notebook).mid(5, 4).toHex(), Int32Bytes(-32768).toHex());
     }
 
     void sheetGroupScrollSplitterBevelFields()
@@ -426,16 +384,16 @@ private slots:
     {
         QFETCH(int, kind);
         TScriptedUiServices ui;
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         TKindControl *record = KindOf(control.get());
-        const QByteArray defaults = Saved(record);
+        const QByteArray defaults = KindRecordBytes(record);
         const int refused = ObjectKindInfo(TObjectType(kind)).VersionWritten + 1;
 
         TMemoryStream stream(Int32Bytes(refused) + FixtureOf(kind).mid(4));
         QVERIFY(!record->LoadFromStream(&stream));
         QCOMPARE(stream.Position(), 4);
         QCOMPARE(ui.Messages(), QStringList{kVersionMessage});
-        QCOMPARE(Saved(record).toHex(), defaults.toHex());
+        QCOMPARE(KindRecordBytes(record).toHex(), defaults.toHex());
     }
 
     // A face record of another version stops the panel's reading before its colour,
@@ -444,14 +402,14 @@ private slots:
     {
         TScriptedUiServices ui;
         TZvPanel panel;
-        const QByteArray defaults = Saved(&panel);
+        const QByteArray defaults = KindRecordBytes(&panel);
         QByteArray fixture = FixtureOf(otPanel);
         fixture.replace(4, 4, Int32Bytes(1));
         TMemoryStream stream(fixture);
         QVERIFY(!panel.LoadFromStream(&stream));
         QCOMPARE(stream.Position(), 8);
         QCOMPARE(ui.Messages(), QStringList{kVersionMessage});
-        QCOMPARE(Saved(&panel).toHex(), defaults.toHex());
+        QCOMPARE(KindRecordBytes(&panel).toHex(), defaults.toHex());
     }
 
     // A record cut short is reported with the place code of the part that was reading: the
@@ -477,7 +435,7 @@ private slots:
         QFETCH(int, length);
         QFETCH(int, placeCode);
         TScriptedUiServices ui;
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         TMemoryStream stream(FixtureOf(kind).left(length));
         QVERIFY(!KindOf(control.get())->LoadFromStream(&stream));
         QCOMPARE(ui.Messages(), QStringList{ExpectedStorageError(ENODATA, placeCode)});
@@ -489,7 +447,7 @@ private slots:
     {
         QFETCH(int, kind);
         TScriptedUiServices ui;
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         QVERIFY(!KindOf(control.get())->SaveToStream(nullptr));
         QVERIFY(!KindOf(control.get())->LoadFromStream(nullptr));
         QVERIFY(ui.Calls.isEmpty());
@@ -552,26 +510,26 @@ private slots:
         panel->PanelBack()->SetGradientStyle(gsLeftRight);
         panel->PanelBack()->SetGradientColor(clSkyBlue);
 
-        PZvObject book = AddObject(page, otTabNotebook, QStringLiteral("Book"), 16, 24);
+        PZvObject book = AddKindObject(page, otTabNotebook, QStringLiteral("Book"), 16, 24);
         auto *notebook = static_cast<TZvTabNotebook *>(book->ObjectControl);
         notebook->DefaultActivePageIndex = 1;
-        PZvObject first = AddObject(book, otTabSheet, QStringLiteral("First"), 0, 0);
-        PZvObject second = AddObject(book, otTabSheet, QStringLiteral("Second"), 0, 0);
+        PZvObject first = AddKindObject(book, otTabSheet, QStringLiteral("First"), 0, 0);
+        PZvObject second = AddKindObject(book, otTabSheet, QStringLiteral("Second"), 0, 0);
         static_cast<TZvTabSheet *>(first->ObjectControl)->SetCaption(QStringLiteral("One"));
         static_cast<TZvTabSheet *>(second->ObjectControl)->SetCaption(QStringLiteral("Two"));
         static_cast<TZvTabSheet *>(second->ObjectControl)->Icon().SetGraphic(TBitmap::FromImage(SampleImage()));
         notebook->AfterChildrenLoaded();
 
-        PZvObject group = AddObject(first, otGroupBox, QStringLiteral("Group"), 8, 8);
+        PZvObject group = AddKindObject(first, otGroupBox, QStringLiteral("Group"), 8, 8);
         static_cast<TZvGroupBox *>(group->ObjectControl)->SetCaption(QStringLiteral("Options"));
-        PZvObject scroll = AddObject(first, otScrollBox, QStringLiteral("Scroll"), 210, 8);
+        PZvObject scroll = AddKindObject(first, otScrollBox, QStringLiteral("Scroll"), 210, 8);
         static_cast<TZvScrollBox *>(scroll->ObjectControl)->SetColor(clMoneyGreen);
-        PZvObject split = AddObject(second, otSplitter, QStringLiteral("Split"), 40, 0);
+        PZvObject split = AddKindObject(second, otSplitter, QStringLiteral("Split"), 40, 0);
         static_cast<TZvSplitter *>(split->ObjectControl)->SetBeveled(true);
-        PZvObject bevel = AddObject(second, otBevel, QStringLiteral("Rule"), 60, 30);
+        PZvObject bevel = AddKindObject(second, otBevel, QStringLiteral("Rule"), 60, 30);
         static_cast<TZvBevel *>(bevel->ObjectControl)->SetShape(bsTopLine);
 
-        const QByteArray written = WrittenRecord(page);
+        const QByteArray written = ObjectRecordBytes(page);
         QVERIFY(!written.startsWith("write failed"));
 
         TScrollBox freshHost;
@@ -580,7 +538,7 @@ private slots:
         TMemoryStream stream(written);
         QVERIFY(ReadObjectRecord(&stream, fresh, &freshHost, nullptr, false));
         QCOMPARE(stream.Position(), written.size());
-        QCOMPARE(WrittenRecord(fresh).toHex(), written.toHex());
+        QCOMPARE(ObjectRecordBytes(fresh).toHex(), written.toHex());
         QVERIFY(ui.Calls.isEmpty());
 
         // The sheets joined the page control of the new notebook, and their children lie

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "support/kind_fixtures.h"
 #include "support/record_fixtures.h"
 #include "support/test_files.h"
 
@@ -30,8 +31,7 @@ namespace {
 // What follows the content in a rich text record: font record ("Arial", clRed, 10 pt,
 // DEFAULT_CHARSET, bold and italic), taCenter, no word wrap, RTF, ssBoth, clAqua, bsNone,
 // tab stop.
-const QByteArray kRichTextTail = QByteArray::fromHex("05000000" "41007200690061006c00" "ff000000" "0a000000" "01" "03"
-                                                     "02" "00" "00" "03" "00ffff00" "00" "01");
+const QByteArray kRichTextTail = QByteArray::fromHex(kArialFont + "02" "00" "00" "03" "00ffff00" "00" "01");
 
 QByteArray RichTextRecord(const QByteArray &content)
 {
@@ -43,14 +43,6 @@ QByteArray ContentOf(const QByteArray &record)
 {
     const int32_t length = qFromLittleEndian<int32_t>(record.constData() + 4);
     return record.mid(8, length);
-}
-
-QByteArray Saved(TKindControl &kind)
-{
-    TMemoryStream stream;
-    if (!kind.SaveToStream(&stream))
-        return QByteArray("write failed");
-    return stream.Bytes();
 }
 
 const QColor kFrameGray(0x80, 0x80, 0x80);
@@ -250,7 +242,7 @@ private slots:
         TMemoryStream stream(record);
         QVERIFY(rich.LoadFromStream(&stream));
         QVERIFY(!rich.Text().isEmpty());
-        QCOMPARE(Saved(rich).toHex(), record.toHex());
+        QCOMPARE(KindRecordBytes(&rich).toHex(), record.toHex());
         QVERIFY(ui.Calls.isEmpty());
     }
 
@@ -270,7 +262,7 @@ private slots:
         bold.setFontWeight(QFont::Bold);
         cursor.insertText(QStringLiteral(" there \u00e9\u4e2d"), bold);
 
-        const QByteArray record = Saved(rich);
+        const QByteArray record = KindRecordBytes(&rich);
         const QByteArray content = ContentOf(record);
         QVERIFY(content != original);
         QVERIFY(IsRtf(content));
@@ -298,7 +290,7 @@ private slots:
     void newRichTextStoresRtf()
     {
         TZvRichText rich;
-        const QByteArray content = ContentOf(Saved(rich));
+        const QByteArray content = ContentOf(KindRecordBytes(&rich));
         QVERIFY(IsRtf(content));
         QTextDocument reread;
         QVERIFY(ReadRtf(content, reread));

@@ -4,6 +4,7 @@
 #include <memory>
 #include <thread>
 
+#include "support/kind_fixtures.h"
 #include "support/record_fixtures.h"
 
 #include "core/globals.h"
@@ -22,9 +23,6 @@
 #include "runtime/object_control_creation.h"
 
 namespace {
-
-// Font record: "Arial", clRed, 10 pt, DEFAULT_CHARSET, bold and italic.
-const QByteArray kArialFont = "05000000" "41007200690061006c00" "ff000000" "0a000000" "01" "03";
 
 const QByteArray kButtonHex = "00000000"                  // version
                               "03000000" "26004f004b00"   // Caption "&OK"
@@ -91,16 +89,6 @@ QByteArray FixtureOf(int kind)
     }
 }
 
-QByteArray Saved(TKindControl *kind)
-{
-    TMemoryStream stream;
-    if (!kind->SaveToStream(&stream))
-        return QByteArray("write failed");
-    return stream.Bytes();
-}
-
-const QString kVersionMessage = QStringLiteral("Invalid data, maybe software version problem.");
-
 void AddKindRows()
 {
     QTest::addColumn<int>("kind");
@@ -116,11 +104,6 @@ void AddTwinRows()
     QTest::newRow("web button") << int(otStandardButton);
     QTest::newRow("web label") << int(otSimpleText);
     QTest::newRow("web memo") << int(otMemo);
-}
-
-std::unique_ptr<TControl> NewControl(int kind)
-{
-    return std::unique_ptr<TControl>(ObjectKindInfo(TObjectType(kind)).CreateControl());
 }
 
 std::unique_ptr<TWebTwin> NewTwin(int kind)
@@ -168,11 +151,11 @@ private slots:
         QFETCH(int, kind);
         TScriptedUiServices ui;
         const QByteArray fixture = FixtureOf(kind);
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         TMemoryStream stream(fixture + "tail");
         QVERIFY(KindOf(control.get())->LoadFromStream(&stream));
         QCOMPARE(stream.Position(), fixture.size());
-        QCOMPARE(Saved(KindOf(control.get())).toHex(), fixture.toHex());
+        QCOMPARE(KindRecordBytes(KindOf(control.get())).toHex(), fixture.toHex());
         QVERIFY(ui.Calls.isEmpty());
     }
 
@@ -252,15 +235,15 @@ private slots:
     {
         QFETCH(int, kind);
         TScriptedUiServices ui;
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         TKindControl *record = KindOf(control.get());
-        const QByteArray defaults = Saved(record);
+        const QByteArray defaults = KindRecordBytes(record);
 
         TMemoryStream stream(Int32Bytes(2) + FixtureOf(kind).mid(4));
         QVERIFY(!record->LoadFromStream(&stream));
         QCOMPARE(stream.Position(), 4);
         QCOMPARE(ui.Messages(), QStringList{kVersionMessage});
-        QCOMPARE(Saved(record).toHex(), defaults.toHex());
+        QCOMPARE(KindRecordBytes(record).toHex(), defaults.toHex());
     }
 
     void twinRefusesVersion_data() { AddTwinRows(); }
@@ -302,7 +285,7 @@ private slots:
         const QStringList expected{ExpectedStorageError(ENODATA, placeCode)};
         {
             TScriptedUiServices ui;
-            std::unique_ptr<TControl> control = NewControl(kind);
+            std::unique_ptr<TControl> control = NewKindControl(kind);
             TMemoryStream stream(cut);
             QVERIFY(!KindOf(control.get())->LoadFromStream(&stream));
             QCOMPARE(ui.Messages(), expected);
@@ -341,7 +324,7 @@ private slots:
     {
         QFETCH(int, kind);
         TScriptedUiServices ui;
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         QVERIFY(!KindOf(control.get())->SaveToStream(nullptr));
         QVERIFY(!KindOf(control.get())->LoadFromStream(nullptr));
         if (ObjectKindInfo(TObjectType(kind)).CreateWebTwin)
@@ -359,7 +342,7 @@ private slots:
         TScriptedUiServices ui;
         const QByteArray bytes = FixtureOf(kind) + FixtureOf(kind);
         TMemoryStream desktopStream(bytes);
-        std::unique_ptr<TControl> control = NewControl(kind);
+        std::unique_ptr<TControl> control = NewKindControl(kind);
         QVERIFY(KindOf(control.get())->LoadFromStream(&desktopStream));
         TMemoryStream webStream(bytes);
         std::unique_ptr<TWebTwin> twin = NewTwin(kind);

@@ -4,6 +4,7 @@
 
 #include "core/action_records.h"
 #include "core/project_model.h"
+#include "platform/rtl/streams.h"
 #include "platform/rtl/sysutils.h"
 
 QString ExpectedStorageError(int errorCode, int placeCode)
@@ -18,12 +19,17 @@ QByteArray Int32Bytes(int32_t value)
     return bytes;
 }
 
-QByteArray ActionListBytes(const TZvActions &actions)
+QByteArray WrittenBytes(const std::function<bool(TStream *)> &write)
 {
     TMemoryStream stream;
-    if (!WriteActionList(&stream, &actions))
+    if (!write(&stream))
         return QByteArray("write failed");
     return stream.Bytes();
+}
+
+QByteArray ActionListBytes(const TZvActions &actions)
+{
+    return WrittenBytes([&](TStream *stream) { return WriteActionList(stream, &actions); });
 }
 
 QImage SampleImage()

@@ -11,18 +11,6 @@
 
 namespace {
 
-Qt::Alignment HorizontalAlignment(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify:
-        return Qt::AlignRight;
-    case taCenter:
-        return Qt::AlignHCenter;
-    default:
-        return Qt::AlignLeft;
-    }
-}
-
 // A 3D frame of the given width just inside rect, which shrinks by it: the top and left
 // edges in top, the bottom and right edges in bottom (which also takes the top-right and
 // bottom-left corner pixels), as the platform draws bevels.

@@ -4,13 +4,11 @@
 
 #include <QByteArray>
 
-#include "platform/vcl/controls.h"
 #include "platform/vcl/stdctrls.h"
 
-class QTextEdit;
 class TRichTextContent;
 
-class TRichEdit : public TWinControl
+class TRichEdit : public TCustomMemo
 {
     Q_OBJECT
 
@@ -34,37 +32,11 @@ public:
     // Whether the lines load and save as plain text instead of RTF.
     bool PlainText() const { return m_plainText; }
     void SetPlainText(bool PlainText) { m_plainText = PlainText; }
-    bool ReadOnly() const;
-    void SetReadOnly(bool ReadOnly);
-    TScrollStyle ScrollBars() const { return m_scrollBars; }
-    void SetScrollBars(TScrollStyle ScrollBars);
-    bool WordWrap() const { return m_wordWrap; }
-    void SetWordWrap(bool WordWrap);
-    // The alignment of paragraphs that do not set their own.
-    TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TAlignment Alignment);
-    TBorderStyle BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TBorderStyle BorderStyle);
 
-    // Raised whenever the text changes, by the user or by code.
-    TNotifyEvent OnChange;
-
-    QTextEdit *Editor() const { return m_editor; }
     TRichTextContent *Content() const { return m_content; }
 
-protected:
-    QWidget *FocusWidget() override;
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
-    void ApplyAlignment();
-
-    QTextEdit *m_editor;
     TRichTextContent *m_content;
     bool m_loaded = false; // LoadLines gave the content its bytes
     bool m_plainText = false;
-    TScrollStyle m_scrollBars = ssNone;
-    bool m_wordWrap = true;
-    TAlignment m_alignment = taLeftJustify;
-    TBorderStyle m_borderStyle = bsSingle;
 };

@@ -12,15 +12,6 @@ namespace {
 // Room between a panel's frame and its text.
 constexpr int kTextMargin = 3;
 
-Qt::Alignment ToQtAlignment(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
 } // namespace
 
 // ---- TStatusPanel ----
@@ -126,6 +117,6 @@ void TStatusBar::paintEvent(QPaintEvent *)
         const QRect textRect = rect.adjusted(kTextMargin, 1, -kTextMargin, -1);
         const TStatusPanel *panel = m_panels.Items(i);
         const QString text = painter.fontMetrics().elidedText(panel->Text(), Qt::ElideRight, textRect.width());
-        painter.drawText(textRect, int(ToQtAlignment(panel->Alignment())), text);
+        painter.drawText(textRect, int(HorizontalAlignment(panel->Alignment()) | Qt::AlignVCenter), text);
     }
 }

@@ -20,18 +20,6 @@ namespace {
 
 constexpr int kNoLimit = std::numeric_limits<int>::max();
 
-Qt::Alignment HorizontalAlignment(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify:
-        return Qt::AlignRight;
-    case taCenter:
-        return Qt::AlignHCenter;
-    default:
-        return Qt::AlignLeft;
-    }
-}
-
 // Line breaks of any platform form (CR LF, LF, a lone CR) as the '\n' Qt's text uses.
 QString ToQtLineBreaks(const QString &text)
 {
@@ -435,16 +423,14 @@ void TEdit::resizeEvent(QResizeEvent *event)
     TWinControl::resizeEvent(event);
 }
 
-// ---- TMemo ----
+// ---- TCustomMemo ----
 
-TMemo::TMemo(QWidget *parent)
+TCustomMemo::TCustomMemo(QWidget *parent)
     : TWinControl(parent), m_editor(new QTextEdit(this))
 {
-    m_editor->setAcceptRichText(false);
     m_editor->setTabChangesFocus(true);
     AttachInnerWidget(m_editor->viewport());
     setFocusProxy(m_editor);
-    connect(m_editor, &QTextEdit::textChanged, this, [this] { TextEdited(); });
     SetColor(clWindow);
     SetTabStop(true);
     SetScrollBars(ssNone);
@@ -453,9 +439,82 @@ TMemo::TMemo(QWidget *parent)
     m_editor->setGeometry(rect());
 }
 
+void TCustomMemo::Changed()
+{
+    if (OnChange)
+        GuardedCall([this] { OnChange(this); });
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle ScrollBars)
+{
+    m_scrollBars = ScrollBars;
+    const bool horizontal = ScrollBars == ssHorizontal || ScrollBars == ssBoth;
+    const bool vertical = ScrollBars == ssVertical || ScrollBars == ssBoth;
+    m_editor->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_editor->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TCustomMemo::SetWordWrap(bool WordWrap)
+{
+    m_wordWrap = WordWrap;
+    m_editor->setLineWrapMode(WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+bool TCustomMemo::ReadOnly() const
+{
+    return m_editor->isReadOnly();
+}
+
+void TCustomMemo::SetReadOnly(bool ReadOnly)
+{
+    m_editor->setReadOnly(ReadOnly);
+    // The editor picks its own cursor for the new mode; the control's cursor wins.
+    UpdateCursor();
+}
+
+void TCustomMemo::SetAlignment(TAlignment Alignment)
+{
+    m_alignment = Alignment;
+    ApplyAlignment();
+}
+
+void TCustomMemo::ApplyAlignment()
+{
+    QTextDocument *document = m_editor->document();
+    QTextOption option = document->defaultTextOption();
+    option.setAlignment(HorizontalAlignment(m_alignment));
+    document->setDefaultTextOption(option);
+}
+
+void TCustomMemo::SetBorderStyle(TBorderStyle BorderStyle)
+{
+    m_borderStyle = BorderStyle;
+    m_editor->setFrameShape(BorderStyle == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+}
+
+QWidget *TCustomMemo::FocusWidget()
+{
+    return m_editor;
+}
+
+void TCustomMemo::resizeEvent(QResizeEvent *event)
+{
+    m_editor->setGeometry(rect());
+    TWinControl::resizeEvent(event);
+}
+
+// ---- TMemo ----
+
+TMemo::TMemo(QWidget *parent)
+    : TCustomMemo(parent)
+{
+    Editor()->setAcceptRichText(false);
+    connect(Editor(), &QTextEdit::textChanged, this, [this] { TextEdited(); });
+}
+
 QString TMemo::Text() const
 {
-    const QString plain = m_editor->toPlainText();
+    const QString plain = Editor()->toPlainText();
     if (plain == m_setPlain)
         return m_setText;
     QString text = plain;
@@ -467,8 +526,8 @@ void TMemo::SetText(const QString &Text)
 {
     m_setText = Text;
     m_setPlain = ToQtLineBreaks(Text);
-    if (m_editor->toPlainText() != m_setPlain) {
-        m_editor->setPlainText(m_setPlain);
+    if (Editor()->toPlainText() != m_setPlain) {
+        Editor()->setPlainText(m_setPlain);
         ApplyAlignment();
     }
 }
@@ -476,7 +535,7 @@ void TMemo::SetText(const QString &Text)
 int TMemo::LineCount() const
 {
     // Paragraphs, not wrapped rows; the empty line after a final line break is no line.
-    const QString plain = m_editor->toPlainText();
+    const QString plain = Editor()->toPlainText();
     if (plain.isEmpty())
         return 0;
     return int(plain.count(QLatin1Char('\n'))) + (plain.endsWith(QLatin1Char('\n')) ? 0 : 1);
@@ -484,70 +543,11 @@ int TMemo::LineCount() const
 
 void TMemo::TextEdited()
 {
-    const QString plain = m_editor->toPlainText();
+    const QString plain = Editor()->toPlainText();
     if (plain == m_lastPlain)
         return;
     m_lastPlain = plain;
-    if (OnChange)
-        GuardedCall([this] { OnChange(this); });
-}
-
-void TMemo::SetScrollBars(TScrollStyle ScrollBars)
-{
-    m_scrollBars = ScrollBars;
-    const bool horizontal = ScrollBars == ssHorizontal || ScrollBars == ssBoth;
-    const bool vertical = ScrollBars == ssVertical || ScrollBars == ssBoth;
-    m_editor->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    m_editor->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-}
-
-void TMemo::SetWordWrap(bool WordWrap)
-{
-    m_wordWrap = WordWrap;
-    m_editor->setLineWrapMode(WordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
-}
-
-bool TMemo::ReadOnly() const
-{
-    return m_editor->isReadOnly();
-}
-
-void TMemo::SetReadOnly(bool ReadOnly)
-{
-    m_editor->setReadOnly(ReadOnly);
-    // The editor picks its own cursor for the new mode; the control's cursor wins.
-    UpdateCursor();
-}
-
-void TMemo::SetAlignment(TAlignment Alignment)
-{
-    m_alignment = Alignment;
-    ApplyAlignment();
-}
-
-void TMemo::ApplyAlignment()
-{
-    QTextDocument *document = m_editor->document();
-    QTextOption option = document->defaultTextOption();
-    option.setAlignment(HorizontalAlignment(m_alignment));
-    document->setDefaultTextOption(option);
-}
-
-void TMemo::SetBorderStyle(TBorderStyle BorderStyle)
-{
-    m_borderStyle = BorderStyle;
-    m_editor->setFrameShape(BorderStyle == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
-}
-
-QWidget *TMemo::FocusWidget()
-{
-    return m_editor;
-}
-
-void TMemo::resizeEvent(QResizeEvent *event)
-{
-    m_editor->setGeometry(rect());
-    TWinControl::resizeEvent(event);
+    Changed();
 }
 
 // ---- TGroupBox ----

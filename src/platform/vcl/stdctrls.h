@@ -150,21 +150,15 @@ private:
     TBorderStyle m_borderStyle = bsSingle;
 };
 
-class TMemo : public TWinControl
+// What the memo and the rich edit share: a QTextEdit filling the control (185 x 89, window
+// colour, a tab stop, no scroll bars, words wrapped; Tab moves the focus on), its scroll
+// bars, word wrap, read-only state, the alignment of paragraphs that do not set their own,
+// and the border.
+class TCustomMemo : public TWinControl
 {
     Q_OBJECT
 
 public:
-    explicit TMemo(QWidget *parent = nullptr);
-
-    // The lines joined by CR LF. Text set by code and not edited since reads back exactly
-    // as it was set; edited text has CR LF between its lines.
-    QString Text() const;
-    void SetText(const QString &Text);
-    QString Lines() const { return Text(); }
-    void SetLines(const QString &Lines) { SetText(Lines); }
-    int LineCount() const;
-
     TScrollStyle ScrollBars() const { return m_scrollBars; }
     void SetScrollBars(TScrollStyle ScrollBars);
     bool WordWrap() const { return m_wordWrap; }
@@ -182,21 +176,46 @@ public:
     QTextEdit *Editor() const { return m_editor; }
 
 protected:
+    explicit TCustomMemo(QWidget *parent = nullptr);
+
+    // Raises OnChange; an exception from the handler is shown and ends it.
+    void Changed();
+    // Gives the document's default option the alignment: paragraphs with an alignment of
+    // their own keep it, and the content counts as unchanged.
+    void ApplyAlignment();
+
     QWidget *FocusWidget() override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void TextEdited();
-    void ApplyAlignment();
-
     QTextEdit *m_editor;
-    QString m_setText;  // the text as code last set it
-    QString m_setPlain; // the same as the editor holds it
-    QString m_lastPlain;
     TScrollStyle m_scrollBars = ssNone;
     bool m_wordWrap = true;
     TAlignment m_alignment = taLeftJustify;
     TBorderStyle m_borderStyle = bsSingle;
+};
+
+class TMemo : public TCustomMemo
+{
+    Q_OBJECT
+
+public:
+    explicit TMemo(QWidget *parent = nullptr);
+
+    // The lines joined by CR LF. Text set by code and not edited since reads back exactly
+    // as it was set; edited text has CR LF between its lines.
+    QString Text() const;
+    void SetText(const QString &Text);
+    QString Lines() const { return Text(); }
+    void SetLines(const QString &Lines) { SetText(Lines); }
+    int LineCount() const;
+
+private:
+    void TextEdited();
+
+    QString m_setText;  // the text as code last set it
+    QString m_setPlain; // the same as the editor holds it
+    QString m_lastPlain;
 };
 
 // A frame with a caption: the client area is filled with Color, a 3D (or, without Ctl3D,

@@ -52,6 +52,19 @@ enum TAlign : uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCu
 
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
+// Qt's horizontal flag for an alignment; values out of range align left.
+inline Qt::Alignment HorizontalAlignment(TAlignment Alignment)
+{
+    switch (Alignment) {
+    case taRightJustify:
+        return Qt::AlignRight;
+    case taCenter:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
 // Mouse cursor ids as stored (int16); negative values are the platform's stock cursors.
 using TCursor = int16_t;
 constexpr TCursor crDefault = 0;
