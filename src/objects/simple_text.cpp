@@ -10,21 +10,19 @@
 
 namespace {
 
-bool WriteValues(TRecordWriter &w, const TZvSimpleText &text)
+bool WriteValues(TRecordWriter &w, const TSimpleTextValues &values)
 {
-    if (!WriteStreamString(&w.Stream(), text.StringValue))
+    if (!WriteStreamString(&w.Stream(), values.StringValue))
         return false;
-    w.Int32(text.IntegerValue);
-    w.Double(text.FloatValue);
-    w.Double(text.DateTimeValue);
-    w.Bool(text.BooleanValue);
-    w.Int32(text.ColorValue);
+    w.Int32(values.IntegerValue);
+    w.Double(values.FloatValue);
+    w.Double(values.DateTimeValue);
+    w.Bool(values.BooleanValue);
+    w.Int32(values.ColorValue);
     return true;
 }
 
-// The six values, read straight into the fields of a simple text or its web twin.
-template <typename T>
-bool ReadValues(TRecordReader &r, T &target)
+bool ReadValues(TRecordReader &r, TSimpleTextValues &target)
 {
     if (!ReadStreamString(&r.Stream(), target.StringValue))
         return false;
@@ -62,10 +60,15 @@ bool LoadLabelFields(TStream *Stream, TLabel &Label)
     return true;
 }
 
+TSimpleTextValues::TSimpleTextValues()
+    : DateTimeValue(Now())
+{
+}
+
 // ---- TZvSimpleText ----
 
 TZvSimpleText::TZvSimpleText(QWidget *parent)
-    : TLabel(parent), DateTimeValue(Now())
+    : TLabel(parent)
 {
     SetAutoSize(false);
     SetBounds(Left(), Top(), 97, 17);
@@ -105,11 +108,6 @@ void TZvSimpleText::Paint()
 }
 
 // ---- TWebLabel ----
-
-TWebLabel::TWebLabel()
-    : DateTimeValue(Now())
-{
-}
 
 bool TWebLabel::LoadFromStream(TStream *Stream)
 {

@@ -13,14 +13,29 @@
 
 struct TZvActions;
 
-class TZvSimpleText : public TLabel, public TKindControl
+// The six typed values a simple text holds as the application's variable, on the desktop and
+// on a web page alike. DateTimeValue starts as the time of construction.
+struct TSimpleTextValues
+{
+    TSimpleTextValues();
+
+    QString StringValue;
+    int32_t IntegerValue = 0;
+    double FloatValue = 0;
+    TDateTime DateTimeValue = 0;
+    bool BooleanValue = false;
+    TColor ColorValue = clNone;
+};
+
+// The values are read and written by actions; changing one does not touch the caption.
+class TZvSimpleText : public TLabel, public TKindControl, public TSimpleTextValues
 {
     Q_OBJECT
 
 public:
     void InitNewObject(const QString &Name) override { SetCaption(Name); }
     // 97 x 17, at least 1 x 1, not sized to its text, "&" shown as it is, words wrapped,
-    // transparent, showing its hint. DateTimeValue starts as the time of construction.
+    // transparent, showing its hint.
     explicit TZvSimpleText(QWidget *parent = nullptr);
 
     // The label fields, then the six values.
@@ -31,15 +46,6 @@ public:
     // no record.
     TZvActions *CustomActions() const;
 
-    // The variable's values, read and written by actions; changing one does not touch the
-    // caption.
-    QString StringValue;
-    int32_t IntegerValue = 0;
-    double FloatValue = 0;
-    TDateTime DateTimeValue = 0;
-    bool BooleanValue = false;
-    TColor ColorValue = clNone;
-
 protected:
     // The label, then the dotted frame while the page is edited.
     void Paint() override;
@@ -47,11 +53,9 @@ protected:
 
 // The text of a web page. Keeps the label's text, font and alignment, its background
 // (none when the simple text is transparent) and the six values the page's actions use.
-class TWebLabel : public TWebTwin
+class TWebLabel : public TWebTwin, public TSimpleTextValues
 {
 public:
-    TWebLabel();
-
     bool LoadFromStream(TStream *Stream) override;
 
     QString Caption;
@@ -61,13 +65,6 @@ public:
     TColor Color = clNone;
     // Whether the page sizes the text to fit; off once a record was read.
     bool AutoSize = true;
-
-    QString StringValue;
-    int32_t IntegerValue = 0;
-    double FloatValue = 0;
-    TDateTime DateTimeValue = 0;
-    bool BooleanValue = false;
-    TColor ColorValue = clNone;
 };
 
 // The label fields that the simple text stores first and the multiline text stores after

@@ -23,12 +23,6 @@ namespace {
 
 constexpr int kFadeStepMs = 25;
 
-// True while the designer edits the page (not in a built program, not in the preview).
-bool PageEdited()
-{
-    return DesignerMode && !DesignerPreview;
-}
-
 // Waits Ms milliseconds while the window keeps painting and the timers keep running; input
 // waits until the fade is over, so no click starts a list halfway through a fade.
 void FadeSleep(int Ms)
@@ -174,7 +168,7 @@ void TRunForm::DoPosition()
                                        FormPositionX, FormPositionY, size());
     move(placed.topLeft());
     resize(placed.size());
-    if (!PageEdited())
+    if (!PageIsEdited())
         setWindowState(QtWindowState(FormWindowState));
 }
 
@@ -258,7 +252,7 @@ void InitListAndTreeViews(PZvObject ZvObject)
 void TRunForm::FormShow()
 {
     CancelTreeViewEvent = false;
-    if (PageEdited())
+    if (PageIsEdited())
         return;
     DoActions(&OnShowActions);
     Timer3->SetEnabled(true);
@@ -336,7 +330,7 @@ void TRunForm::FormClose()
     if (CloseEvented)
         return;
     CloseEvented = true;
-    if (PageEdited())
+    if (PageIsEdited())
         return;
 
     // No pending go-to or show step may run on a page that is being taken down.

@@ -13,20 +13,9 @@
 #include "platform/vcl/statusbar.h"
 #include "platform/vcl/menus.h"
 #include "runtime/run_form.h"
+#include "support/kind_fixtures.h"
 #include "support/record_fixtures.h"
 #include "support/test_files.h"
-
-namespace {
-
-QByteArray RecordBytes(PZvObject object)
-{
-    TMemoryStream stream;
-    if (!WriteObjectRecord(&stream, object, false))
-        return QByteArray("write failed");
-    return stream.Bytes();
-}
-
-} // namespace
 
 class TestObjectRecords : public QObject
 {
@@ -50,7 +39,7 @@ private slots:
         PZvObject button = AddNewZvObject(m_form->PanelObject, otStandardButton, 8, 16, m_form);
         button->Hint = QStringLiteral("H");
         button->ObjectControl->SetBounds(8, 16, 97, 25);
-        const QByteArray bytes = RecordBytes(button);
+        const QByteArray bytes = ObjectRecordBytes(button);
         // version, name "Button1", hint "H", kind 6, enabled, visible, alNone, unlocked, no move
         // handle, default cursor, geometry, six empty lists, no popup items.
         QByteArray expected = Int32Bytes(0) + Int32Bytes(7) + QByteArray::fromHex("42007500740074006f006e003100")
@@ -76,7 +65,7 @@ private slots:
         auto *item = new TMenuItem;
         item->SetCaption(QStringLiteral("Open"));
         button->PopupMenu->Items()->Add(item);
-        const QByteArray first = RecordBytes(panel);
+        const QByteArray first = ObjectRecordBytes(panel);
 
         TMemoryStream stream(first);
         PZvObject copy = NewZvObject();
@@ -88,14 +77,14 @@ private slots:
         QCOMPARE(copiedButton->OnClickActions.Actions.size(), 1);
         QCOMPARE(copiedButton->PopupMenu->Items()->Items(0)->Caption(), QStringLiteral("Open"));
         QCOMPARE(copiedButton->ObjectControl->PopupMenu(), copiedButton->PopupMenu);
-        QCOMPARE(RecordBytes(copy).toHex(), first.toHex());
+        QCOMPARE(ObjectRecordBytes(copy).toHex(), first.toHex());
         FreeZvObject(copy);
     }
 
     void noPopupFreesAnExistingOne()
     {
         PZvObject button = AddNewZvObject(m_form->PanelObject, otStandardButton, 0, 0, m_form);
-        const QByteArray bytes = RecordBytes(button);
+        const QByteArray bytes = ObjectRecordBytes(button);
         PZvObject target = NewZvObject();
         target->PopupMenu = new TPopupMenu;
         TMemoryStream stream(bytes);
@@ -118,7 +107,7 @@ private slots:
         QFETCH(int, kindByte);
         QFETCH(QString, message);
         PZvObject button = AddNewZvObject(m_form->PanelObject, otStandardButton, 0, 0, m_form);
-        QByteArray bytes = RecordBytes(button);
+        QByteArray bytes = ObjectRecordBytes(button);
         bytes[4 + 4 + 14 + 4] = char(kindByte); // the kind byte after the name and the empty hint
         TScriptedUiServices ui;
         TMemoryStream stream(bytes);
@@ -131,7 +120,7 @@ private slots:
     void versionAndCutShort()
     {
         PZvObject button = AddNewZvObject(m_form->PanelObject, otStandardButton, 0, 0, m_form);
-        const QByteArray bytes = RecordBytes(button);
+        const QByteArray bytes = ObjectRecordBytes(button);
         {
             TScriptedUiServices ui;
             QByteArray other = bytes;
@@ -139,7 +128,7 @@ private slots:
             TMemoryStream stream(other);
             PZvObject target = NewZvObject();
             QVERIFY(!ReadObjectRecord(&stream, target, m_form->ScrollBox1, m_form, false));
-            QCOMPARE(ui.Messages(), QStringList{QStringLiteral("Invalid data, maybe software version problem.")});
+            QCOMPARE(ui.Messages(), QStringList{kVersionMessage});
             FreeZvObject(target);
         }
         for (int cut : {10, 40, int(bytes.size()) - 2}) {

@@ -7,18 +7,14 @@
 #include "core/project_file.h"
 #include "core/project_model.h"
 #include "platform/scripted_ui_services.h"
+#include "support/record_fixtures.h"
 #include "support/test_files.h"
 
 namespace {
 
-QByteArray I32(int32_t v)
-{
-    return QByteArray(reinterpret_cast<const char *>(&v), 4);
-}
-
 QByteArray Str(const QString &s)
 {
-    return I32(int32_t(s.size())) + QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2);
+    return Int32Bytes(int32_t(s.size())) + QByteArray(reinterpret_cast<const char *>(s.utf16()), s.size() * 2);
 }
 
 // A project with two forms whose bodies are held in memory as plain bytes: the writer copies
@@ -44,27 +40,27 @@ void MakeProject(TApplicationType type = atNormal)
 // The body as the writer must lay it out, built by hand from the field table.
 QByteArray ExpectedBody(int64_t bodyStart)
 {
-    QByteArray b = I32(1) + QByteArray(1, '\0');
+    QByteArray b = Int32Bytes(1) + QByteArray(1, '\0');
     for (const char *text : {"Gardenia,Tulipfox", "User/AuthCode: ", "Password: ",
                              "Invalid user name, password or authentication code.",
                              "Please input your user name, password or authentication code.", "OK", "Cancel"})
         b += Str(QString::fromLatin1(text));
-    b += Str(QString()) + I32(3000) + Str(QString()) + I32(3000) + Str(QString());
+    b += Str(QString()) + Int32Bytes(3000) + Str(QString()) + Int32Bytes(3000) + Str(QString());
     b += QByteArray(1, '\0') + QByteArray(8, '\0') + Str(QString());
-    b += QByteArray(1, '\0') + I32(10) + I32(8888) + Str(QStringLiteral("Good bye.")) + Str(QStringLiteral("Demo"));
+    b += QByteArray(1, '\0') + Int32Bytes(10) + Int32Bytes(8888) + Str(QStringLiteral("Good bye.")) + Str(QStringLiteral("Demo"));
     b += Str(QString()) + Str(QString()) + Str(QString()) + Str(QString()) + Str(QString());
-    b += I32(1) + I32(0) + I32(0) + I32(0);
-    b += I32(0);          // connections
-    b += I32(0);          // icon
-    b += I32(0) + I32(0); // start and exit actions
-    b += I32(2);
+    b += Int32Bytes(1) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0);
+    b += Int32Bytes(0);          // connections
+    b += Int32Bytes(0);          // icon
+    b += Int32Bytes(0) + Int32Bytes(0); // start and exit actions
+    b += Int32Bytes(2);
     const QByteArray body1("body of Form1"), body2("body of Form2");
     auto header = [](const QString &name, int32_t position, int32_t length) {
-        return I32(0) + Str(QStringLiteral("Caption ") + name) + I32(clBtnFace) + I32(0) + I32(0) + Str(name)
-               + I32(position) + I32(length);
+        return Int32Bytes(0) + Str(QStringLiteral("Caption ") + name) + Int32Bytes(clBtnFace) + Int32Bytes(0) + Int32Bytes(0) + Str(name)
+               + Int32Bytes(position) + Int32Bytes(length);
     };
-    const QByteArray outline = I32(0) + Str(QStringLiteral("PagePanel")) + QByteArray(1, '\0') + I32(1) + I32(0)
-                               + Str(QStringLiteral("Button1")) + QByteArray(1, char(otStandardButton)) + I32(0);
+    const QByteArray outline = Int32Bytes(0) + Str(QStringLiteral("PagePanel")) + QByteArray(1, '\0') + Int32Bytes(1) + Int32Bytes(0)
+                               + Str(QStringLiteral("Button1")) + QByteArray(1, char(otStandardButton)) + Int32Bytes(0);
     const int64_t headersSize = header("Form1", 0, 0).size() * 2;
     const int64_t firstBody = bodyStart + b.size() + headersSize + outline.size() * 2;
     b += header("Form1", int32_t(firstBody), body1.size());
@@ -75,7 +71,7 @@ QByteArray ExpectedBody(int64_t bodyStart)
 
 QByteArray FileHeader()
 {
-    return QByteArray::fromHex("9f1a0700") + I32(0) + Str(QStringLiteral("Demo")) + I32(0) + Str(QString())
+    return QByteArray::fromHex("9f1a0700") + Int32Bytes(0) + Str(QStringLiteral("Demo")) + Int32Bytes(0) + Str(QString())
            + Str(QString()) + Str(QString());
 }
 
@@ -150,12 +146,12 @@ private slots:
     void versionZeroBodyTakesDefaults()
     {
         QTemporaryDir dir;
-        QByteArray body = I32(0) + QByteArray(1, '\0') + I32(5) + I32(80) + Str("Bye") + Str("Old");
+        QByteArray body = Int32Bytes(0) + QByteArray(1, '\0') + Int32Bytes(5) + Int32Bytes(80) + Str("Bye") + Str("Old");
         for (int i = 0; i < 5; ++i)
             body += Str(QString());
-        body += I32(2) + I32(3) + I32(4) + I32(5) + I32(0) + I32(0) + I32(0) + I32(0) + I32(0);
+        body += Int32Bytes(2) + Int32Bytes(3) + Int32Bytes(4) + Int32Bytes(5) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0) + Int32Bytes(0);
         const QString name = dir.filePath("old.zvprj");
-        QVERIFY(WriteFileBytes(name, QByteArray::fromHex("9f1a0700") + I32(0) + Str("Old") + I32(0) + Str("")
+        QVERIFY(WriteFileBytes(name, QByteArray::fromHex("9f1a0700") + Int32Bytes(0) + Str("Old") + Int32Bytes(0) + Str("")
                                          + Str("") + Str("") + body));
         RunProject.SecurityTitle = QStringLiteral("stale");
         RunProject.SplashScreenTime = 1;
@@ -176,11 +172,11 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::newRow("magic") << QByteArray("not a project at all") << "Invalid file format." << "File Format";
         QTest::newRow("header version")
-            << (QByteArray::fromHex("9f1a0700") + I32(0) + Str("T") + I32(1))
+            << (QByteArray::fromHex("9f1a0700") + Int32Bytes(0) + Str("T") + Int32Bytes(1))
             << "The file is too new to read, maybe you need install newest version of the software."
             << "Information";
         QTest::newRow("body version")
-            << (QByteArray::fromHex("9f1a0700") + I32(0) + Str("T") + I32(0) + Str("") + Str("") + Str("") + I32(2))
+            << (QByteArray::fromHex("9f1a0700") + Int32Bytes(0) + Str("T") + Int32Bytes(0) + Str("") + Str("") + Str("") + Int32Bytes(2))
             << "Invalid data, maybe software version problem." << "Data Error";
     }
 
@@ -281,7 +277,7 @@ private slots:
         QByteArray file = ReadFileBytes(exe);
         QCOMPARE(file.left(1000), program);
         QCOMPARE(file.mid(1000, 8).toHex(), QByteArray("c741010000000000"));
-        QCOMPARE(file.right(4), I32(1000));
+        QCOMPARE(file.right(4), Int32Bytes(1000));
 
         // A second block wins: the reader follows the last four bytes.
         RunProject.AppTitle = QStringLiteral("Second");

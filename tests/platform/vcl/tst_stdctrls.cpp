@@ -2,10 +2,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QtTest>
 
+#include "platform/vcl/richedit.h"
 #include "platform/vcl/stdctrls.h"
 
 namespace {
@@ -174,6 +176,54 @@ private slots:
         memo.SetCursor(-2);
         memo.SetReadOnly(true);
         QCOMPARE(memo.Editor()->viewport()->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // The rich edit runs on the memo's editor: the same defaults and settings, OnChange for
+    // every change of its text, and a default alignment that leaves a paragraph's own
+    // alignment and the loaded bytes alone.
+    void richEditSharesTheMemoEditor()
+    {
+        TRichEdit rich;
+        QCOMPARE(QSize(rich.Width(), rich.Height()), QSize(185, 89));
+        QCOMPARE(rich.Editor()->geometry(), QRect(0, 0, 185, 89));
+        QCOMPARE(rich.Color(), clWindow);
+        QVERIFY(rich.TabStop());
+        QVERIFY(rich.Editor()->tabChangesFocus());
+        QCOMPARE(rich.Editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(rich.Editor()->lineWrapMode(), QTextEdit::WidgetWidth);
+
+        QList<QObject *> senders;
+        rich.OnChange = [&](QObject *sender) { senders << sender; };
+        const QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Left\\par\\qc Centre\\par}";
+        QVERIFY(rich.LoadLines(rtf));
+        QVERIFY(!senders.isEmpty());
+        QVERIFY(senders.count(&rich) == senders.size());
+        const int afterLoad = int(senders.size());
+
+        rich.SetAlignment(taRightJustify);
+        QTextDocument *document = rich.Editor()->document();
+        QCOMPARE(document->defaultTextOption().alignment(), Qt::AlignRight);
+        QCOMPARE(document->findBlockByNumber(1).blockFormat().alignment(), Qt::AlignHCenter);
+        QCOMPARE(rich.SaveLines(), rtf);
+        QCOMPARE(int(senders.size()), afterLoad);
+
+        rich.SetText(QStringLiteral("one\ntwo"));
+        QVERIFY(senders.size() > afterLoad);
+        QCOMPARE(rich.Text(), QStringLiteral("one\r\ntwo"));
+
+        rich.SetScrollBars(ssHorizontal);
+        QCOMPARE(rich.Editor()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(rich.Editor()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        rich.SetWordWrap(false);
+        QCOMPARE(rich.Editor()->lineWrapMode(), QTextEdit::NoWrap);
+        rich.SetBorderStyle(bsNone);
+        QCOMPARE(rich.Editor()->frameShape(), QFrame::NoFrame);
+        rich.SetReadOnly(true);
+        QVERIFY(rich.Editor()->isReadOnly());
+        rich.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&rich));
+        rich.SetBounds(0, 0, 120, 60);
+        QCOMPARE(rich.Editor()->geometry(), QRect(0, 0, 120, 60));
     }
 
     void labelPaintsByAlignmentAndLayout_data()
