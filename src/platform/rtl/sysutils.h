@@ -35,6 +35,32 @@ public:
     using Exception::Exception;
 };
 
+// Arithmetic faults: raised where a division or conversion has no sound result, so a bad
+// operand ends the operation with a message instead of ending the program.
+class EDivByZero : public Exception // integer division by zero
+{
+public:
+    using Exception::Exception;
+};
+
+class EIntOverflow : public Exception // an integer result outside its type
+{
+public:
+    using Exception::Exception;
+};
+
+class EZeroDivide : public Exception // floating point x / 0 with x non-zero
+{
+public:
+    using Exception::Exception;
+};
+
+class EInvalidOp : public Exception // 0 / 0, or a float with no integer counterpart
+{
+public:
+    using Exception::Exception;
+};
+
 // The calling thread's last system error (errno-style; 0 = none).
 int GetLastError();
 void SetLastError(int errorCode);
