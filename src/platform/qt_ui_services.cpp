@@ -32,13 +32,13 @@ QMediaPlayer *SoundPlayer(int channel, bool create)
     return gSoundPlayers[channel];
 }
 
-struct ButtonSpec
+struct TBoxButton
 {
     QMessageBox::StandardButton Button;
     int Result;
 };
 
-QList<ButtonSpec> ButtonsFor(unsigned type)
+QList<TBoxButton> ButtonsFor(unsigned type)
 {
     switch (type) {
     case MB_OKCANCEL:
@@ -114,21 +114,21 @@ QString FilterToQtFilter(const QString &filter)
 int TQtUiServices::MessageBox(const QString &text, const QString &caption, unsigned flags)
 {
     QMessageBox box(IconFor(flags & MB_ICONMASK), caption, text, QMessageBox::NoButton, DialogParent());
-    const QList<ButtonSpec> buttons = ButtonsFor(flags & MB_TYPEMASK);
-    for (const ButtonSpec &spec : buttons)
-        box.addButton(spec.Button);
+    const QList<TBoxButton> buttons = ButtonsFor(flags & MB_TYPEMASK);
+    for (const TBoxButton &button : buttons)
+        box.addButton(button.Button);
     const int defaultIndex = int((flags & MB_DEFMASK) >> 8);
     if (defaultIndex < buttons.size())
         box.setDefaultButton(buttons[defaultIndex].Button);
     box.exec();
     const QAbstractButton *clicked = box.clickedButton();
-    for (const ButtonSpec &spec : buttons) {
-        if (clicked == box.button(spec.Button))
-            return spec.Result;
+    for (const TBoxButton &button : buttons) {
+        if (clicked == box.button(button.Button))
+            return button.Result;
     }
     // Closed with Escape or the window button: cancel when offered, else the only answer.
-    for (const ButtonSpec &spec : buttons) {
-        if (spec.Result == IDCANCEL)
+    for (const TBoxButton &button : buttons) {
+        if (button.Result == IDCANCEL)
             return IDCANCEL;
     }
     return buttons.size() == 1 ? buttons.first().Result : IDNO;

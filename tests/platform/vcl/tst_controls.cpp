@@ -17,12 +17,12 @@ namespace {
 
 // A child described as "<kind><size>" with T/B/L/R/C/N for alTop, alBottom, alLeft,
 // alRight, alClient, alNone, and a trailing '-' for a hidden child ("T10", "L30-", "C").
-TControl *AddChild(TWinControl *parent, const QString &spec)
+TControl *AddChild(TWinControl *parent, const QString &code)
 {
     auto *child = new TWinControl(parent);
-    const QChar kind = spec.at(0);
-    bool hidden = spec.endsWith(QLatin1Char('-'));
-    const int size = spec.mid(1, spec.size() - 1 - (hidden ? 1 : 0)).toInt();
+    const QChar kind = code.at(0);
+    bool hidden = code.endsWith(QLatin1Char('-'));
+    const int size = code.mid(1, code.size() - 1 - (hidden ? 1 : 0)).toInt();
     child->SetBounds(3, 4, size ? size : 5, size ? size : 5);
     if (hidden)
         child->SetVisible(false);
@@ -118,8 +118,8 @@ private slots:
         TWinControl parent;
         parent.SetBounds(0, 0, 200, 100);
         QList<TControl *> controls;
-        for (const QString &spec : children)
-            controls.append(AddChild(&parent, spec));
+        for (const QString &code : children)
+            controls.append(AddChild(&parent, code));
         for (int i = 0; i < controls.size(); ++i) {
             if (expected[i] != Bounds(controls[i]))
                 qWarning() << children[i] << Bounds(controls[i]);
