@@ -1,5 +1,7 @@
 #include "objects/group_box.h"
 
+#include "objects/control_tokens.h"
+
 #include <QPainter>
 #include <QRegion>
 #include <QStyle>
@@ -90,4 +92,14 @@ void TZvGroupBox::PaintThemed()
 TControl *CreateZvGroupBox()
 {
     return new TZvGroupBox;
+}
+
+bool TZvGroupBox::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    return ReadCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+}
+
+TTokenWrite TZvGroupBox::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    return WriteCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value);
 }

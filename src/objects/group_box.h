@@ -16,6 +16,9 @@ public:
     // Caption, Font, Color.
     bool SaveToStream(TStream *Stream) override;
     bool LoadFromStream(TStream *Stream) override;
+    // "[Caption]", "[Font]", "[BackColor]".
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 
 protected:
     void Paint() override;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "core/zv_value.h"
+
 class TControl;
 class TStream;
 class TWinControl;
@@ -31,6 +33,18 @@ public:
     virtual void AfterChildrenLoaded() {}
     // Before the object's children are freed (a tab notebook detaches its sheets here).
     virtual void BeforeChildrenFreed() {}
+
+    // The value language: the kind's own property tokens, after the tokens every object
+    // has. ReadToken gives False for a token the kind does not have or that gives no
+    // value; Counterpart is null when the action has none. WriteToken stores a value or
+    // tells why it did not.
+    virtual bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value)
+    {
+        return false;
+    }
+    virtual TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) { return twUnknown; }
+    // Whether "[Left]", "[Top]", "[Width]" and "[Height]" address the control.
+    virtual bool HasGeometryTokens() const { return true; }
 };
 
 // The kind side of a control; nullptr for a control of no kind class.

@@ -1,5 +1,7 @@
 #include "objects/memo.h"
 
+#include "objects/control_tokens.h"
+
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
 #include "objects/kind_record.h"
@@ -99,4 +101,26 @@ TControl *CreateZvMemo()
 TWebTwin *CreateWebMemo()
 {
     return new TWebMemo;
+}
+
+bool TZvMemo::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    if (Token == QLatin1String("[Text]"))
+        Value.SetString(Text());
+    else if (Token == QLatin1String("[LineCount]"))
+        Value.SetInteger(LineCount());
+    else if (Token == QLatin1String("[Add Line]"))
+        Value.SetString(QString());
+    else
+        return ReadStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return true;
+}
+
+TTokenWrite TZvMemo::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    if (Token == QLatin1String("[Text]"))
+        return WriteText(Value, [this](const QString &Text) { SetText(Text); });
+    if (Token == QLatin1String("[Add Line]"))
+        return WriteText(Value, [this](const QString &Line) { AddLine(Line); });
+    return WriteStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
 }

@@ -22,6 +22,9 @@ public:
     // BorderStyle and TabStop.
     bool SaveToStream(TStream *Stream) override;
     bool LoadFromStream(TStream *Stream) override;
+    // "[Text]", "[LineCount]" (read only), "[Add Line]", "[Font]", "[BackColor]".
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 };
 
 // The memo of a web page: its lines, font, scroll bars, background and border.

@@ -1,5 +1,7 @@
 #include "objects/panel.h"
 
+#include "objects/control_tokens.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -526,4 +528,24 @@ void SetPanelPaintGrid(TControl *Control, bool PaintGrid)
 TControl *CreateZvPanel()
 {
     return new TZvPanel;
+}
+
+bool TZvPanel::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    if (Token == QLatin1String("[Caption]")) {
+        Value.SetString(m_panelBack->Caption());
+        return true;
+    }
+    return ReadStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+}
+
+TTokenWrite TZvPanel::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    if (Token == QLatin1String("[Caption]")) {
+        return WriteText(Value, [this](const QString &Text) {
+            m_panelBack->SetCaption(Text);
+            m_panelBack->Invalidate();
+        });
+    }
+    return WriteStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
 }

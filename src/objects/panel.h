@@ -112,6 +112,11 @@ public:
 
     TPanelBack *PanelBack() const { return m_panelBack; }
 
+    // "[Caption]" (the face's), "[Font]", "[BackColor]".
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
+
+
 protected:
     void Aligned() override;
     void resizeEvent(QResizeEvent *event) override;

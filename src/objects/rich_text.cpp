@@ -1,5 +1,7 @@
 #include "objects/rich_text.h"
 
+#include "objects/control_tokens.h"
+
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
 #include "objects/kind_record.h"
@@ -61,4 +63,25 @@ bool TZvRichText::LoadFromStream(TStream *Stream)
 TControl *CreateZvRichText()
 {
     return new TZvRichText;
+}
+
+bool TZvRichText::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    if (Token != QLatin1String("[RichText]"))
+        return false;
+    Value.Id = vtRichText;
+    Value.RichText = this;
+    return true;
+}
+
+TTokenWrite TZvRichText::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    if (Token != QLatin1String("[RichText]"))
+        return twUnknown;
+    // Other rich-text sources (report and database rich texts, blob fields) join with
+    // their kinds.
+    if (Value.Id != vtRichText || !Value.RichText)
+        return twMismatch;
+    LoadLines(Value.RichText->SaveLines());
+    return twWritten;
 }

@@ -18,6 +18,9 @@ public:
     // BorderStyle and TabStop.
     bool SaveToStream(TStream *Stream) override;
     bool LoadFromStream(TStream *Stream) override;
+    // "[RichText]": the control itself; a written rich text is copied as RTF.
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 };
 
 TControl *CreateZvRichText();

@@ -1,5 +1,7 @@
 #include "objects/scroll_box.h"
 
+#include "objects/control_tokens.h"
+
 #include "core/globals.h"
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
@@ -42,4 +44,14 @@ bool TZvScrollBox::LoadFromStream(TStream *Stream)
 TControl *CreateZvScrollBox()
 {
     return new TZvScrollBox;
+}
+
+bool TZvScrollBox::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    return ReadStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+}
+
+TTokenWrite TZvScrollBox::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    return WriteStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
 }

@@ -15,6 +15,9 @@ public:
     // Color, BorderStyle, Font.
     bool SaveToStream(TStream *Stream) override;
     bool LoadFromStream(TStream *Stream) override;
+    // "[Font]", "[BackColor]".
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 };
 
 TControl *CreateZvScrollBox();

@@ -1,5 +1,8 @@
 #include "objects/simple_text.h"
 
+#include "objects/control_tokens.h"
+#include "objects/variable_values.h"
+
 #include "core/colors.h"
 #include "core/globals.h"
 #include "core/project_model.h"
@@ -136,4 +139,16 @@ TControl *CreateZvSimpleText()
 TWebTwin *CreateWebLabel()
 {
     return new TWebLabel;
+}
+
+bool TZvSimpleText::ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value)
+{
+    return ReadCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value)
+           || ReadVariableToken(*this, Token, Counterpart, Value);
+}
+
+TTokenWrite TZvSimpleText::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    const TTokenWrite written = WriteCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return written != twUnknown ? written : WriteVariableToken(*this, Token, Value);
 }

@@ -46,6 +46,10 @@ public:
     // no record.
     TZvActions *CustomActions() const;
 
+    // "[Caption]", "[Font]", "[BackColor]" and the variable tokens.
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
+
 protected:
     // The label, then the dotted frame while the page is edited.
     void Paint() override;

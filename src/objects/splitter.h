@@ -16,6 +16,8 @@ public:
     // AutoSnap, Beveled, Color, MinSize, ResizeStyle.
     bool SaveToStream(TStream *Stream) override;
     bool LoadFromStream(TStream *Stream) override;
+    // Sized by its neighbours: no geometry tokens.
+    bool HasGeometryTokens() const override { return false; }
 
 protected:
     void Paint() override;

@@ -1,5 +1,7 @@
 #include "objects/standard_button.h"
 
+#include "objects/control_tokens.h"
+
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
 #include "objects/kind_record.h"
@@ -57,4 +59,14 @@ TControl *CreateZvStandardButton()
 TWebTwin *CreateWebButton()
 {
     return new TWebButton;
+}
+
+bool TZvStandardButton::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    return ReadCaptionedToken(*this, ctFontToken, Token, Value);
+}
+
+TTokenWrite TZvStandardButton::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    return WriteCaptionedToken(*this, ctFontToken, Token, Value);
 }

@@ -20,6 +20,9 @@ public:
     // Caption, font, Cancel, Default, TabStop and WordWrap.
     bool SaveToStream(TStream *Stream) override;
     bool LoadFromStream(TStream *Stream) override;
+    // "[Caption]", "[Font]".
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 };
 
 // The button of a web page: its caption and font; the keyboard settings stay desktop-only.

@@ -1,5 +1,7 @@
 #include "objects/tab_notebook.h"
 
+#include "objects/control_tokens.h"
+
 #include <QPainter>
 
 #include "core/globals.h"
@@ -192,4 +194,26 @@ TControl *CreateZvTabNotebook()
 TControl *CreateZvTabSheet()
 {
     return new TZvTabSheet;
+}
+
+bool TZvTabNotebook::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    if (Token == QLatin1String("[ActiveIndex]"))
+        Value.SetInteger(m_pageControl->ActivePageIndex());
+    else if (Token == QLatin1String("[Count]"))
+        Value.SetInteger(m_pageControl->PageCount());
+    else if (Token == QLatin1String("[Font]"))
+        return ReadStyleToken(*m_pageControl, ctFontToken, Token, Value);
+    else
+        return ReadStyleToken(*this, ctBackColorToken, Token, Value);
+    return true;
+}
+
+TTokenWrite TZvTabNotebook::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    if (Token == QLatin1String("[ActiveIndex]"))
+        return WriteNumber(Value, [this](int32_t Index) { m_pageControl->SetActivePageIndex(Index); });
+    if (Token == QLatin1String("[Font]"))
+        return WriteStyleToken(*m_pageControl, ctFontToken, Token, Value);
+    return WriteStyleToken(*this, ctBackColorToken, Token, Value);
 }

@@ -32,6 +32,11 @@ public:
     void BeforeChildrenFreed() override;
 
     TPageControl *PageControl() const { return m_pageControl; }
+
+    // "[Font]" (the page control's), "[BackColor]", "[ActiveIndex]", "[Count]" (read only).
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
+
     TImageList *ImageList() const { return m_imageList; }
 
     // The page shown once the notebook has been loaded.
@@ -59,6 +64,8 @@ public:
     // Joins the page control of a tab notebook as its last page. Any other parent is
     // refused (False), and the sheet is then placed in it as a plain container.
     bool AttachTo(TWinControl *Parent) override;
+    // Placed by its page control: no geometry tokens.
+    bool HasGeometryTokens() const override { return false; }
 
     // The picture shown on the page's tab (through the notebook's RebuildIcons).
     TPicture &Icon() { return FIcon; }

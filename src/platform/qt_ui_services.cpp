@@ -144,9 +144,13 @@ bool TQtUiServices::SaveFileDialog(TFileDialogRequest &request)
     return RunFileDialog(request, QFileDialog::AcceptSave);
 }
 
-bool TQtUiServices::SelectFolderDialog(const QString &caption, QString &folder)
+bool TQtUiServices::SelectFolderDialog(const QString &caption, QString &folder, bool NewFolderButton)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(DialogParent(), caption, folder);
+    // A read-only dialog offers no button for making a folder.
+    QFileDialog::Options options = QFileDialog::ShowDirsOnly;
+    if (!NewFolderButton)
+        options |= QFileDialog::ReadOnly;
+    const QString chosen = QFileDialog::getExistingDirectory(DialogParent(), caption, folder, options);
     if (chosen.isEmpty())
         return false;
     folder = chosen;

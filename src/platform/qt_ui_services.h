@@ -9,7 +9,7 @@ public:
     int MessageBox(const QString &text, const QString &caption, unsigned flags) override;
     bool OpenFileDialog(TFileDialogRequest &request) override;
     bool SaveFileDialog(TFileDialogRequest &request) override;
-    bool SelectFolderDialog(const QString &caption, QString &folder) override;
+    bool SelectFolderDialog(const QString &caption, QString &folder, bool NewFolderButton = false) override;
     bool ColorDialog(TColor &color) override;
     bool FontDialog(TFont &font) override;
     int ShellExecute(const QString &verb, const QString &fileName, const QString &parameters,

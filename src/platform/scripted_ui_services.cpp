@@ -86,9 +86,9 @@ bool TScriptedUiServices::SaveFileDialog(TFileDialogRequest &request)
     return AnswerFile(QStringLiteral("SaveFileDialog"), request);
 }
 
-bool TScriptedUiServices::SelectFolderDialog(const QString &caption, QString &folder)
+bool TScriptedUiServices::SelectFolderDialog(const QString &caption, QString &folder, bool NewFolderButton)
 {
-    Record({QStringLiteral("SelectFolderDialog"), caption, QString(), 0, {folder}});
+    Record({QStringLiteral("SelectFolderDialog"), caption, QString(), NewFolderButton ? 1u : 0u, {folder}});
     if (FileAnswers.isEmpty())
         return false;
     const QString answer = FileAnswers.takeFirst();
@@ -109,7 +109,8 @@ bool TScriptedUiServices::ColorDialog(TColor &color)
 
 bool TScriptedUiServices::FontDialog(TFont &font)
 {
-    Record({QStringLiteral("FontDialog"), font.Name, QString(), 0, {}});
+    Record({QStringLiteral("FontDialog"), font.Name, QString(), 0,
+            {QString::number(font.Size), QString::number(font.Style), QString::number(font.Color)}});
     if (FontAnswers.isEmpty())
         return false;
     font = FontAnswers.takeFirst();

@@ -53,8 +53,10 @@ public:
     int MessageBox(const QString &text, const QString &caption, unsigned flags) override;
     bool OpenFileDialog(TFileDialogRequest &request) override;
     bool SaveFileDialog(TFileDialogRequest &request) override;
-    bool SelectFolderDialog(const QString &caption, QString &folder) override;
+    // Recorded with Flags 1 when the new-folder button is offered, else 0.
+    bool SelectFolderDialog(const QString &caption, QString &folder, bool NewFolderButton = false) override;
     bool ColorDialog(TColor &color) override;
+    // Recorded with Text the font's name and Args its size, style bits and colour.
     bool FontDialog(TFont &font) override;
     int ShellExecute(const QString &verb, const QString &fileName, const QString &parameters,
                      const QString &directory, int showCmd) override;

@@ -81,8 +81,9 @@ public:
 
     virtual bool OpenFileDialog(TFileDialogRequest &request) = 0;
     virtual bool SaveFileDialog(TFileDialogRequest &request) = 0;
-    // Picks a folder; Folder is preset in and chosen out.
-    virtual bool SelectFolderDialog(const QString &caption, QString &folder) = 0;
+    // Picks a folder; Folder is preset in and chosen out. NewFolderButton lets the user make
+    // a new folder from inside the dialog.
+    virtual bool SelectFolderDialog(const QString &caption, QString &folder, bool NewFolderButton = false) = 0;
     virtual bool ColorDialog(TColor &color) = 0;
     virtual bool FontDialog(TFont &font) = 0;
 

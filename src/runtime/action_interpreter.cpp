@@ -8,7 +8,10 @@
 #include "core/shell_execute.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/extctrls.h"
+#include "runtime/dialog_command.h"
 #include "runtime/general_form.h"
+#include "runtime/value_commands.h"
+#include "runtime/variable_commands.h"
 
 namespace {
 
@@ -148,7 +151,7 @@ bool RunGlobalAction(const TZvAction *ZvAction, TRunForm *Form)
     }
 }
 
-bool TRunForm::DoActions(TZvActions *Actions)
+bool TRunForm::DoActions(const TZvActions *Actions)
 {
     if (!Actions)
         return false;
@@ -218,9 +221,41 @@ bool TRunForm::DoAction(const TZvAction *ZvAction)
         ArmTimer(Timer2, 0);
         return true;
     }
-    // The data set, report, message, value, file, loop, dialog, media, string, colour,
-    // date-time, registry, shell, application and arithmetic commands arrive with their
-    // objects and the value language.
+    case ctMessage:
+        DoMessageCommand(this, action);
+        return true;
+    case ctShellExecute:
+        DoShellExecuteCommand(this, action);
+        return true;
+    case ctSetPropertyValue:
+        DoSetPropertyValueCommand(this, action);
+        return true;
+    case ctIfThenElse:
+        DoIfThenElseCommand(this, action);
+        return true;
+    case ctLoop:
+        DoLoopCommand(this, action);
+        return true;
+    case ctDialog:
+        DoDialogCommand(this, action);
+        return true;
+    case ctDoCustomActions:
+        DoCustomActionsCommand(this, action);
+        return true;
+    case ctString:
+        DoStringCommand(this, action);
+        return true;
+    case ctColor:
+        DoColorCommand(this, action);
+        return true;
+    case ctDateTime:
+        DoDateTimeCommand(this, action);
+        return true;
+    case ctArithmetic:
+        DoArithmeticCommand(this, action);
+        return true;
+    // The data set, report, file, media, registry, shell and application commands arrive
+    // with their objects.
     default:
         return false;
     }

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/project_model.h"
+#include "core/zv_value.h"
 #include "platform/graphics/picture.h"
 #include "platform/vcl/controls.h"
 #include "platform/vcl/menus.h"
@@ -167,7 +168,7 @@ private:
 public:
     // Runs every action of the list in order, on this window; False for a null list.
     // Errors are not caught here: they end the list and reach the event's guard.
-    bool DoActions(TZvActions *Actions);
+    bool DoActions(const TZvActions *Actions);
     // Carries out one action on this window; a null action or an unknown command does
     // nothing. Closing, going to another form and ending the program are deferred through
     // Timer4 and Timer2, so the rest of the list still runs.
@@ -187,10 +188,33 @@ public:
     void ObjectChangeHandler(QObject *Sender);
     void MenuItemClickHandler(TMenuItem *Sender);
     // ---- end of actions and events ----
+
+    // ---- The value language (value_reading.cpp, value_writing.cpp) ----
+public:
+    // Reads the value a pair of the value language names: an object path of this page, or
+    // "[Global]", "[MainForm]", "[ParentForm]" or a constant word, and a token. OName and
+    // VName, when both are given, name the counterpart (the other side of the action),
+    // which types untyped constants and is the left operand of the arithmetic words.
+    // False when there is no value. Conversions and divisions raise the platform's errors.
+    bool GetZvObjectValue(const QString &ObjectName, const QString &PropertyName, TZvValue &Value,
+                          const QString &OName = QString(), const QString &VName = QString());
+    // Writes Value into the token ValueName of ZvObject. A type the token refuses shows
+    // ShowValueTypeMismatch and changes nothing; a token the object does not have does
+    // nothing.
+    void SetPropertyValue(PZvObject ZvObject, const QString &ValueName, const TZvValue &Value);
+    // The window "[MainForm]" or "[ParentForm]" names for this window; nullptr in the
+    // designer, for another word, or when there is none.
+    TRunForm *NamedForm(const QString &Word) const;
+    // ---- end of the value language ----
 };
 
 // Designer: the off-screen host of the page being edited. Desktop runtime: the main window.
 extern TRunForm *RunForm;
+
+// The message of a value that a property does not take.
+void ShowValueTypeMismatch();
+// The tokens of "[Global]"; False for any other token or a failed system query.
+bool ReadGlobalToken(const QString &Token, TZvValue &Value);
 
 // Loads a project form into a window: from its in-memory body, else from the project
 // source file.

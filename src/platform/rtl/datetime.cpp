@@ -89,6 +89,12 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec)
     return time;
 }
 
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec)
+{
+    const TDateTime date = EncodeDate(year, month, day);
+    return Compose(date, EncodeTime(hour, minute, second, msec));
+}
+
 void DecodeDate(TDateTime dateTime, int &year, int &month, int &day)
 {
     year = month = day = 0;

@@ -12,6 +12,9 @@ TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int msec);
 bool TryEncodeDate(int year, int month, int day, TDateTime &date);
 bool TryEncodeTime(int hour, int minute, int second, int msec, TDateTime &time);
+// A day and a time of day in one value (before 1899-12-30 the time counts away from zero, as
+// DecodeTime reads it). Raises EConvertError as EncodeDate and EncodeTime do.
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec);
 
 // Both round the value to the nearest millisecond first (half to even), so a time a hair
 // before midnight decodes as the next day at 00:00:00.000. Values outside the year range

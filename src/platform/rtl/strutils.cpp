@@ -196,6 +196,14 @@ qint64 Trunc(double X)
     return CheckedToInt64(std::trunc(X));
 }
 
+qint32 TruncInt32(double X)
+{
+    const double t = std::trunc(X);
+    if (!(t >= -2147483648.0 && t <= 2147483647.0))
+        throw EInvalidOp(InvalidOpMessage());
+    return static_cast<qint32>(t);
+}
+
 qint64 Round(double X)
 {
     // nearbyint rounds in the current mode, which is to nearest with halves to even.

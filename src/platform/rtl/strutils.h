@@ -57,3 +57,6 @@ double FloatDiv(double A, double B);
 // not finite or outside the qint64 range raises EInvalidOp.
 qint64 Trunc(double X);
 qint64 Round(double X);
+// Trunc into a 32-bit integer; a value outside its range raises EInvalidOp rather than
+// keeping only the low bits.
+qint32 TruncInt32(double X);

@@ -532,6 +532,16 @@ void TMemo::SetText(const QString &Text)
     }
 }
 
+void TMemo::AddLine(const QString &Line)
+{
+    // As the platform's Lines.Add: a text ending in a line break gets the line after it,
+    // any other text a line break first; the new line ends with none.
+    QString text = Text();
+    if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')) && !text.endsWith(QLatin1Char('\r')))
+        text += QStringLiteral("\r\n");
+    SetText(text + Line);
+}
+
 int TMemo::LineCount() const
 {
     // Paragraphs, not wrapped rows; the empty line after a final line break is no line.

@@ -209,6 +209,8 @@ public:
     QString Lines() const { return Text(); }
     void SetLines(const QString &Lines) { SetText(Lines); }
     int LineCount() const;
+    // Appends Line as a line of its own.
+    void AddLine(const QString &Line);
 
 private:
     void TextEdited();

@@ -1,0 +1,27 @@
+#include "objects/control_tokens.h"
+
+#include "platform/graphics/font.h"
+#include "platform/vcl/controls.h"
+
+bool ReadStyleToken(const TControl &Control, unsigned Tokens, const QString &Token, TZvValue &Value)
+{
+    if ((Tokens & ctFontToken) && Token == QLatin1String("[Font]")) {
+        Value.Id = vtFont;
+        Value.FontValue = &Control.Font();
+        return true;
+    }
+    if ((Tokens & ctBackColorToken) && Token == QLatin1String("[BackColor]")) {
+        Value.SetInteger(Control.Color(), vtColor);
+        return true;
+    }
+    return false;
+}
+
+TTokenWrite WriteStyleToken(TControl &Control, unsigned Tokens, const QString &Token, const TZvValue &Value)
+{
+    if ((Tokens & ctFontToken) && Token == QLatin1String("[Font]"))
+        return WriteFont(Value, [&](const TFont &Font) { Control.SetFont(Font); });
+    if ((Tokens & ctBackColorToken) && Token == QLatin1String("[BackColor]"))
+        return WriteNumber(Value, [&](int32_t Color) { Control.SetColor(Color); });
+    return twUnknown;
+}

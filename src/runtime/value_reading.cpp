@@ -1,0 +1,139 @@
+// Reading values of the value language on a desktop window.
+#include <QRandomGenerator>
+
+#include "core/globals.h"
+#include "objects/kind_control.h"
+#include "platform/paths.h"
+#include "platform/rtl/datetime.h"
+#include "platform/rtl/strutils.h"
+#include "platform/system_info.h"
+#include "platform/vcl/controls.h"
+#include "runtime/run_form.h"
+#include "runtime/value_constants.h"
+
+namespace {
+
+bool Is(const QString &Token, const char *Word)
+{
+    return Token == QLatin1String(Word);
+}
+
+// The tokens every object has, then the kind's own.
+bool ReadObjectToken(PZvObject ZvObject, const QString &Token, const TZvValue *Counterpart, TZvValue &Value)
+{
+    TControl *control = ZvObject->ObjectControl;
+    TKindControl *kind = KindOf(control);
+    if (!control || !kind)
+        return false;
+    if (Is(Token, "[Visible]")) {
+        Value.SetBoolean(control->Visible());
+        return true;
+    }
+    if (Is(Token, "[Enabled]")) {
+        Value.SetBoolean(control->Enabled());
+        return true;
+    }
+    if (kind->HasGeometryTokens()) {
+        if (Is(Token, "[Left]")) {
+            Value.SetInteger(control->Left());
+            return true;
+        }
+        if (Is(Token, "[Top]")) {
+            Value.SetInteger(control->Top());
+            return true;
+        }
+        if (Is(Token, "[Width]")) {
+            Value.SetInteger(control->Width());
+            return true;
+        }
+        if (Is(Token, "[Height]")) {
+            Value.SetInteger(control->Height());
+            return true;
+        }
+    }
+    return kind->ReadToken(Token, Counterpart, Value);
+}
+
+} // namespace
+
+bool ReadGlobalToken(const QString &Token, TZvValue &Value)
+{
+    if (Is(Token, "[DateTime Now]")) {
+        Value.SetFloat(Now(), vtDateTime);
+    } else if (Is(Token, "[Random]")) {
+        Value.SetFloat(QRandomGenerator::global()->generateDouble(), vtDateTime);
+    } else if (Is(Token, "[Application Folder]")) {
+        if (!DesignerMode)
+            Value.SetString(ExeFolder);
+        else
+            Value.SetString(ProjectSourceFile.isEmpty() ? QString() : ExtractFileDir(ProjectSourceFile));
+    } else if (Is(Token, "[Windows Version]") || Is(Token, "[Windows Major Version Number]")
+               || Is(Token, "[Windows Minor Version Number]") || Is(Token, "[Windows Build Number]")) {
+        QString text;
+        int major = 0, minor = 0, build = 0;
+        if (!GetWindowsVersion(text, major, minor, build))
+            return false;
+        if (Is(Token, "[Windows Version]"))
+            Value.SetString(text);
+        else
+            Value.SetInteger(Is(Token, "[Windows Major Version Number]")   ? major
+                             : Is(Token, "[Windows Minor Version Number]") ? minor
+                                                                           : build);
+    } else if (Is(Token, "[Is 64-bit Windows]")) {
+        Value.SetBoolean(IsWow64Windows());
+    } else if (Is(Token, "[User Name]")) {
+        Value.SetString(GetLoggedOnUserName());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+TRunForm *TRunForm::NamedForm(const QString &Word) const
+{
+    if (DesignerMode)
+        return nullptr;
+    if (Is(Word, "[MainForm]"))
+        return RunForm;
+    if (Is(Word, "[ParentForm]"))
+        return ParentForm.data();
+    return nullptr;
+}
+
+bool TRunForm::GetZvObjectValue(const QString &ObjectName, const QString &PropertyName, TZvValue &Value,
+                                const QString &OName, const QString &VName)
+{
+    if (Is(ObjectName, "[Global]"))
+        return ReadGlobalToken(PropertyName, Value);
+    switch (ReadTypedConstant(ObjectName, PropertyName, Value)) {
+    case crValue: return true;
+    case crNoValue: return false;
+    case crNotConstant: break;
+    }
+
+    TZvValue counterpart;
+    const bool hasCounterpart = !OName.isEmpty() && !VName.isEmpty() && GetZvObjectValue(OName, VName, counterpart);
+    if (hasCounterpart) {
+        switch (ReadCounterpartConstant(ObjectName, PropertyName, counterpart, Value)) {
+        case crValue: return true;
+        case crNoValue: return false;
+        case crNotConstant: break;
+        }
+    }
+
+    PZvObject object = nullptr;
+    QString token;
+    if (Is(ObjectName, "[MainForm]") || Is(ObjectName, "[ParentForm]")) {
+        TRunForm *form = NamedForm(ObjectName);
+        QString path;
+        if (!form || PropertyName.isEmpty() || !SplitPathAndToken(PropertyName, path, token))
+            return false;
+        object = form->GetZvObjectFromName(path);
+    } else {
+        object = GetZvObjectFromName(ObjectName);
+        token = Trim(PropertyName);
+    }
+    if (!object)
+        return false;
+    return ReadObjectToken(object, token, hasCounterpart ? &counterpart : nullptr, Value);
+}

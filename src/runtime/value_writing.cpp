@@ -1,0 +1,60 @@
+// Writing values of the value language into the objects of a desktop window.
+#include "objects/control_tokens.h"
+#include "objects/kind_control.h"
+#include "platform/ui_services.h"
+#include "platform/vcl/controls.h"
+#include "runtime/run_form.h"
+
+namespace {
+
+bool Is(const QString &Token, const char *Word)
+{
+    return Token == QLatin1String(Word);
+}
+
+// The tokens every object has; twUnknown for the others.
+TTokenWrite WriteCommonToken(TControl &Control, bool HasGeometry, const QString &Token, const TZvValue &Value)
+{
+    if (Is(Token, "[Enabled]"))
+        return WriteFlag(Value, [&](bool Enabled) { Control.SetEnabled(Enabled); });
+    if (Is(Token, "[Visible]"))
+        return WriteFlag(Value, [&](bool Visible) { Control.SetVisible(Visible); });
+    const bool geometry = Is(Token, "[Left]") || Is(Token, "[Top]") || Is(Token, "[Width]") || Is(Token, "[Height]");
+    if (!geometry)
+        return twUnknown;
+    if (!HasGeometry)
+        return twWritten; // the token addresses nothing on these kinds
+    return WriteNumber(Value, [&](int32_t Number) {
+        if (Is(Token, "[Left]"))
+            Control.SetLeft(Number);
+        else if (Is(Token, "[Top]"))
+            Control.SetTop(Number);
+        else if (Is(Token, "[Width]"))
+            Control.SetWidth(Number);
+        else
+            Control.SetHeight(Number);
+    });
+}
+
+} // namespace
+
+void ShowValueTypeMismatch()
+{
+    UiServices().MessageBox(QStringLiteral("The value types are not matched"), QStringLiteral("Information"),
+                            MB_OK | MB_ICONINFORMATION);
+}
+
+void TRunForm::SetPropertyValue(PZvObject ZvObject, const QString &ValueName, const TZvValue &Value)
+{
+    if (!ZvObject)
+        return;
+    TControl *control = ZvObject->ObjectControl;
+    TKindControl *kind = KindOf(control);
+    if (!control || !kind)
+        return;
+    TTokenWrite written = WriteCommonToken(*control, kind->HasGeometryTokens(), ValueName, Value);
+    if (written == twUnknown)
+        written = kind->WriteToken(ValueName, Value);
+    if (written == twMismatch)
+        ShowValueTypeMismatch();
+}
