@@ -1,7 +1,6 @@
 #include "objects/group_box.h"
 
 #include "objects/control_tokens.h"
-
 #include <QPainter>
 #include <QRegion>
 #include <QStyle>

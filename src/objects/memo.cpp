@@ -1,9 +1,8 @@
 #include "objects/memo.h"
 
-#include "objects/control_tokens.h"
-
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
+#include "objects/control_tokens.h"
 #include "objects/kind_record.h"
 #include "platform/vcl/cursors.h"
 

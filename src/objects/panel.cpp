@@ -1,7 +1,6 @@
 #include "objects/panel.h"
 
 #include "objects/control_tokens.h"
-
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "objects/rich_text.h"
 
-#include "objects/control_tokens.h"
-
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
+#include "objects/control_tokens.h"
 #include "objects/kind_record.h"
+#include "platform/db/field.h"
 #include "platform/vcl/cursors.h"
 
 TZvRichText::TZvRichText(QWidget *parent)
@@ -78,8 +78,17 @@ TTokenWrite TZvRichText::WriteToken(const QString &Token, const TZvValue &Value)
 {
     if (Token != QLatin1String("[RichText]"))
         return twUnknown;
-    // Other rich-text sources (report and database rich texts, blob fields) join with
-    // their kinds.
+    if (Value.Id == vtField && Value.FieldValue) {
+        // A blob's bytes load as rich text; a field of another type changes nothing.
+        if (Value.FieldValue->IsBlob()) {
+            SetText(QString());
+            const QByteArray bytes = Value.FieldValue->AsBytes();
+            if (!bytes.isEmpty())
+                LoadLines(bytes);
+        }
+        return twWritten;
+    }
+    // Report and database rich texts join with their kinds.
     if (Value.Id != vtRichText || !Value.RichText)
         return twMismatch;
     LoadLines(Value.RichText->SaveLines());

@@ -1,10 +1,9 @@
 #include "objects/scroll_box.h"
 
-#include "objects/control_tokens.h"
-
 #include "core/globals.h"
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
+#include "objects/control_tokens.h"
 #include "objects/kind_record.h"
 #include "objects/object_kinds.h"
 

@@ -1,14 +1,13 @@
 #include "objects/simple_text.h"
 
-#include "objects/control_tokens.h"
-#include "objects/variable_values.h"
-
 #include "core/colors.h"
 #include "core/globals.h"
 #include "core/project_model.h"
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
+#include "objects/control_tokens.h"
 #include "objects/kind_record.h"
+#include "objects/variable_values.h"
 #include "platform/vcl/canvas.h"
 
 namespace {

@@ -1,9 +1,8 @@
 #include "objects/standard_button.h"
 
-#include "objects/control_tokens.h"
-
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
+#include "objects/control_tokens.h"
 #include "objects/kind_record.h"
 
 TZvStandardButton::TZvStandardButton(QWidget *parent)

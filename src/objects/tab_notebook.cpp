@@ -1,7 +1,6 @@
 #include "objects/tab_notebook.h"
 
 #include "objects/control_tokens.h"
-
 #include <QPainter>
 
 #include "core/globals.h"

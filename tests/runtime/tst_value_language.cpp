@@ -6,6 +6,7 @@
 #include "objects/rich_text.h"
 #include "objects/simple_text.h"
 #include "objects/tab_notebook.h"
+#include "platform/db/field.h"
 #include "platform/graphics/color.h"
 #include "platform/rtl/format.h"
 #include "platform/rtl/sysutils.h"
@@ -357,6 +358,31 @@ private slots:
             return texts;
         }();
         QCOMPARE(messages, mismatch ? QStringList{kMismatch + QStringLiteral("|Information")} : QStringList());
+    }
+
+    // A blob field's bytes load as rich text; a field of another type changes nothing.
+    void richTextFromField()
+    {
+        TRunProjectFixture project;
+        BuildPage(project);
+        PZvObject rich = RunForm->GetZvObjectFromName(QStringLiteral("Rich"));
+        auto *control = dynamic_cast<TZvRichText *>(rich->ObjectControl);
+        control->SetText(QStringLiteral("old"));
+        TField number(QStringLiteral("N"), ftInteger);
+        number.SetValue(5);
+        TZvValue value;
+        value.Id = vtField;
+        value.FieldValue = &number;
+        RunForm->SetPropertyValue(rich, QStringLiteral("[RichText]"), value);
+        QCOMPARE(control->Text(), QStringLiteral("old"));
+        TField memo(QStringLiteral("Notes"), ftMemo);
+        memo.SetValue(QByteArray("{\\rtf1\\ansi new\\par}"));
+        value.FieldValue = &memo;
+        RunForm->SetPropertyValue(rich, QStringLiteral("[RichText]"), value);
+        QCOMPARE(control->Text(), QStringLiteral("new"));
+        memo.SetValue(QVariant());
+        RunForm->SetPropertyValue(rich, QStringLiteral("[RichText]"), value);
+        QCOMPARE(control->Text(), QString());
     }
 
     void richTextCopiedAsRtf()

@@ -46,3 +46,20 @@ bool TField::AsBoolean() const
     const QVariant value = Value();
     return !value.isNull() && value.toBool();
 }
+
+bool TField::IsBlob() const
+{
+    switch (m_dataType) {
+    case ftBlob: case ftMemo: case ftGraphic: case ftFmtMemo: case ftParadoxOle: case ftDBaseOle:
+    case ftTypedBinary: case ftOraBlob: case ftOraClob: case ftWideMemo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QByteArray TField::AsBytes() const
+{
+    const QVariant value = Value();
+    return value.isNull() ? QByteArray() : value.toByteArray();
+}

@@ -28,6 +28,11 @@ public:
     virtual QVariant Value() const { return m_value; }
     virtual void SetValue(const QVariant &value) { m_value = value; }
     bool IsNull() const { return Value().isNull(); }
+    // Whether the field is one of the platform's blob fields (binary, memo and graphic
+    // contents), whose value is the bytes.
+    bool IsBlob() const;
+    // A blob's bytes; empty for null.
+    QByteArray AsBytes() const;
 
     // Conversions as the platform's field accessors make them; a null value reads as
     // '' / 0 / 0.0 / False.
