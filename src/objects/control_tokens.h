@@ -5,9 +5,11 @@
 #include <QString>
 
 #include "core/zv_value.h"
+#include "platform/graphics/color.h"
 
 class TControl;
 class TFont;
+struct TWebFont;
 
 enum TStyleToken : unsigned {
     ctFontToken = 1,      // "[Font]": the control's own font
@@ -66,3 +68,8 @@ TTokenWrite WriteCaptionedToken(C &Control, unsigned Tokens, const QString &Toke
         return WriteText(Value, [&](const QString &Text) { Control.SetCaption(Text); });
     return WriteStyleToken(Control, Tokens, Token, Value);
 }
+
+// The style tokens of a web twin: "[Font]" (its web font) and "[BackColor]" (Color), when
+// the twin has them (null pointers for the ones it lacks).
+bool ReadWebStyleToken(const TWebFont *Font, const TColor *Color, const QString &Token, TZvValue &Value);
+TTokenWrite WriteWebStyleToken(TWebFont *Font, TColor *Color, const QString &Token, const TZvValue &Value);

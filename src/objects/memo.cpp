@@ -123,3 +123,24 @@ TTokenWrite TZvMemo::WriteToken(const QString &Token, const TZvValue &Value)
         return WriteText(Value, [this](const QString &Line) { AddLine(Line); });
     return WriteStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
 }
+
+bool TWebMemo::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    if (Token == QLatin1String("[Text]"))
+        Value.SetString(Lines.Text());
+    else if (Token == QLatin1String("[Add Line]"))
+        Value.SetString(QString());
+    else if (Token == QLatin1String("[LineCount]"))
+        Value.SetInteger(Lines.Count());
+    else
+        return ReadWebStyleToken(&Font, &Color, Token, Value);
+    return true;
+}
+
+TTokenWrite TWebMemo::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    // "[Add Line]" and "[LineCount]" read only on a web page.
+    if (Token == QLatin1String("[Text]"))
+        return WriteText(Value, [this](const QString &Text) { Lines.SetText(Text); });
+    return WriteWebStyleToken(&Font, &Color, Token, Value);
+}

@@ -32,6 +32,10 @@ class TWebMemo : public TWebTwin
 {
 public:
     bool LoadFromStream(TStream *Stream) override;
+    // "[Text]", "[Add Line]" (reads empty, writes nothing), "[LineCount]", "[Font]",
+    // "[BackColor]".
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 
     TStringList Lines;
     TWebFont Font;

@@ -151,3 +151,20 @@ TTokenWrite TZvSimpleText::WriteToken(const QString &Token, const TZvValue &Valu
     const TTokenWrite written = WriteCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value);
     return written != twUnknown ? written : WriteVariableToken(*this, Token, Value);
 }
+
+bool TWebLabel::ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value)
+{
+    if (Token == QLatin1String("[Caption]")) {
+        Value.SetString(Caption);
+        return true;
+    }
+    return ReadWebStyleToken(&Font, &Color, Token, Value) || ReadVariableToken(*this, Token, Counterpart, Value);
+}
+
+TTokenWrite TWebLabel::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    if (Token == QLatin1String("[Caption]"))
+        return WriteText(Value, [this](const QString &Text) { Caption = Text; });
+    const TTokenWrite written = WriteWebStyleToken(&Font, &Color, Token, Value);
+    return written != twUnknown ? written : WriteVariableToken(*this, Token, Value);
+}

@@ -61,6 +61,9 @@ class TWebLabel : public TWebTwin, public TSimpleTextValues
 {
 public:
     bool LoadFromStream(TStream *Stream) override;
+    // "[Caption]", "[Font]", "[BackColor]" and the variable tokens.
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 
     QString Caption;
     TWebFont Font;

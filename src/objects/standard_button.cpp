@@ -69,3 +69,19 @@ TTokenWrite TZvStandardButton::WriteToken(const QString &Token, const TZvValue &
 {
     return WriteCaptionedToken(*this, ctFontToken, Token, Value);
 }
+
+bool TWebButton::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
+{
+    if (Token == QLatin1String("[Caption]")) {
+        Value.SetString(Caption);
+        return true;
+    }
+    return ReadWebStyleToken(&Font, nullptr, Token, Value);
+}
+
+TTokenWrite TWebButton::WriteToken(const QString &Token, const TZvValue &Value)
+{
+    if (Token == QLatin1String("[Caption]"))
+        return WriteText(Value, [this](const QString &Text) { Caption = Text; });
+    return WriteWebStyleToken(&Font, nullptr, Token, Value);
+}

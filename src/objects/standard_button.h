@@ -30,6 +30,9 @@ class TWebButton : public TWebTwin
 {
 public:
     bool LoadFromStream(TStream *Stream) override;
+    // "[Caption]", "[Font]".
+    bool ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value) override;
+    TTokenWrite WriteToken(const QString &Token, const TZvValue &Value) override;
 
     QString Caption;
     TWebFont Font;
