@@ -163,3 +163,13 @@ bool SplitPathAndToken(const QString &Text, QString &Path, QString &Token)
     Path = pieces.join(QLatin1Char('.'));
     return !Path.isEmpty() && !Token.isEmpty();
 }
+
+int GeometryToken(const QString &Token)
+{
+    static const char *const kTokens[] = {"[Left]", "[Top]", "[Width]", "[Height]"};
+    for (int i = 0; i < 4; ++i) {
+        if (Token == QLatin1String(kTokens[i]))
+            return i;
+    }
+    return -1;
+}

@@ -28,3 +28,6 @@ TConstantResult ReadCounterpartConstant(const QString &ObjectName, const QString
 // last, each trimmed, joined by ".") and the token (the last piece, trimmed). False when
 // either comes out empty.
 bool SplitPathAndToken(const QString &Text, QString &Path, QString &Token);
+
+// 0 "[Left]", 1 "[Top]", 2 "[Width]", 3 "[Height]"; -1 for any other token.
+int GeometryToken(const QString &Token);

@@ -34,21 +34,12 @@ bool ReadObjectToken(PZvObject ZvObject, const QString &Token, const TZvValue *C
         return true;
     }
     if (kind->HasGeometryTokens()) {
-        if (Is(Token, "[Left]")) {
-            Value.SetInteger(control->Left());
-            return true;
-        }
-        if (Is(Token, "[Top]")) {
-            Value.SetInteger(control->Top());
-            return true;
-        }
-        if (Is(Token, "[Width]")) {
-            Value.SetInteger(control->Width());
-            return true;
-        }
-        if (Is(Token, "[Height]")) {
-            Value.SetInteger(control->Height());
-            return true;
+        switch (GeometryToken(Token)) {
+        case 0: Value.SetInteger(control->Left()); return true;
+        case 1: Value.SetInteger(control->Top()); return true;
+        case 2: Value.SetInteger(control->Width()); return true;
+        case 3: Value.SetInteger(control->Height()); return true;
+        default: break;
         }
     }
     return kind->ReadToken(Token, Counterpart, Value);

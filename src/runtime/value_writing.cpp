@@ -4,6 +4,7 @@
 #include "platform/ui_services.h"
 #include "platform/vcl/controls.h"
 #include "runtime/run_form.h"
+#include "runtime/value_constants.h"
 
 namespace {
 
@@ -19,20 +20,18 @@ TTokenWrite WriteCommonToken(TControl &Control, bool HasGeometry, const QString 
         return WriteFlag(Value, [&](bool Enabled) { Control.SetEnabled(Enabled); });
     if (Is(Token, "[Visible]"))
         return WriteFlag(Value, [&](bool Visible) { Control.SetVisible(Visible); });
-    const bool geometry = Is(Token, "[Left]") || Is(Token, "[Top]") || Is(Token, "[Width]") || Is(Token, "[Height]");
-    if (!geometry)
+    const int geometry = GeometryToken(Token);
+    if (geometry < 0)
         return twUnknown;
     if (!HasGeometry)
         return twWritten; // the token addresses nothing on these kinds
     return WriteNumber(Value, [&](int32_t Number) {
-        if (Is(Token, "[Left]"))
-            Control.SetLeft(Number);
-        else if (Is(Token, "[Top]"))
-            Control.SetTop(Number);
-        else if (Is(Token, "[Width]"))
-            Control.SetWidth(Number);
-        else
-            Control.SetHeight(Number);
+        switch (geometry) {
+        case 0: Control.SetLeft(Number); break;
+        case 1: Control.SetTop(Number); break;
+        case 2: Control.SetWidth(Number); break;
+        default: Control.SetHeight(Number); break;
+        }
     });
 }
 
