@@ -28,6 +28,7 @@
 #include "platform/rtl/inifile.h"
 #include "platform/scripted_ui_services.h"
 #include "platform/ui_services.h"
+#include "web/web_main_form.h"
 
 namespace {
 
@@ -68,6 +69,9 @@ bool AnyWindowShown()
     return false;
 }
 
+// Set when the runtime could not start (a web server whose port cannot be bound).
+bool RuntimeStartFailed = false;
+
 } // namespace
 
 bool StartRuntime()
@@ -85,9 +89,15 @@ bool StartRuntime()
     if (ExitRequested)
         return false;
     if (RunProject.ApplicationType != atNormal) {
-        // A web stand-alone project is served by the web runtime's window, which this
-        // build does not have yet: there is nothing to show, and the program ends cleanly.
-        return false;
+        // A web stand-alone project is served by the web server's window.
+        WebMainForm = new TWebMainForm;
+        if (!WebMainForm->FormCreate()) {
+            delete WebMainForm;
+            WebMainForm = nullptr;
+            RuntimeStartFailed = true;
+            return false;
+        }
+        return true;
     }
 
     RunForm = new TRunForm;
@@ -212,8 +222,11 @@ int RunProgram(int argc, char **argv)
     }
 
     const bool runLoop = DesignerMode || StartRuntime();
-    const int exitCode = runLoop ? application.exec() : 0;
+    const int exitCode = runLoop ? application.exec() : (RuntimeStartFailed ? 1 : 0);
 
+    // The web server stops and its sessions end before the project they read goes.
+    delete WebMainForm;
+    WebMainForm = nullptr;
     ResetProject(false, atNormal);
     delete GeneralForm;
     GeneralForm = nullptr;

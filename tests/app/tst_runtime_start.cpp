@@ -57,7 +57,6 @@ private slots:
         QTest::newRow("first form shows, its list exits") << "form" << true;
         QTest::newRow("exit start action skips the rest") << "start exit" << false;
         QTest::newRow("no forms, nothing open") << "no forms" << false;
-        QTest::newRow("web stand-alone") << "web" << false;
     }
 
     // A built program (project appended to a copy of the real binary) run as a child.
@@ -72,8 +71,6 @@ private slots:
             RunProject.OnStartActions.Actions.append(NewAction(ctExit));
             RunProject.OnStartActions.Actions.append(NewAction(ctOpenRunFile, QStringLiteral("start-marker")));
         }
-        if (setup == QLatin1String("web"))
-            RunProject.ApplicationType = atWebStandAlone;
 
         QTemporaryDir home;
         const QString copy = CopyProgram(m_dir.path(), QStringLiteral("Built"));
