@@ -2,6 +2,7 @@
 
 #include "core/project_model.h"
 #include "objects/simple_text.h"
+#include "runtime/variable_commands.h"
 #include "web/user_session.h"
 #include "web/web_form.h"
 
@@ -56,7 +57,7 @@ int FormIndexOf(const QString &name)
 
 } // namespace
 
-bool RunActions(TWebForm *Page, TZvActions *Actions, bool IsOnShow)
+bool RunActions(TWebForm *Page, const TZvActions *Actions, bool IsOnShow)
 {
     if (!Actions)
         return false;
@@ -87,7 +88,7 @@ void RunAction(TWebForm *Page, const TZvAction *Action, bool IsOnShow)
         if (!Action->Actions1.Actions.isEmpty()) {
             if (TWebLabel *counter = SimpleTextNamed(Page, Action->Param1)) {
                 while (counter->IntegerValue > 0) {
-                    RunActions(Page, const_cast<TZvActions *>(&Action->Actions1), IsOnShow);
+                    RunActions(Page, &Action->Actions1, IsOnShow);
                     counter->IntegerValue -= 1;
                 }
             }
@@ -105,9 +106,35 @@ void RunAction(TWebForm *Page, const TZvAction *Action, bool IsOnShow)
             Page->Session->GotoURL(Action->Param1);
         break;
 
-    // The commands of the value language (set-property, if-then-else, message, custom
-    // actions, string, colour, date-time, arithmetic, data-set locate) and the data-set and
-    // grid commands take their cases here.
+    case ctMessage:
+        if (!IsOnShow)
+            Page->DoMessageAction(*Action);
+        break;
+    case ctSetPropertyValue:
+        Page->DoSetPropertyValueAction(*Action);
+        break;
+    case ctIfThenElse:
+        Page->DoIfThenElseValueAction(*Action, IsOnShow);
+        break;
+    case ctDoCustomActions:
+        Page->DoDoCustomActions(*Action);
+        break;
+    case ctString:
+        DoStringOperation(SimpleTextNamed(Page, Action->Param1), SimpleTextNamed(Page, Action->Param2),
+                          SimpleTextNamed(Page, Action->Param3), Action->OptionInt);
+        break;
+    case ctColor:
+        DoColorOperation(SimpleTextNamed(Page, Action->Param1), Action->OptionInt);
+        break;
+    case ctDateTime:
+        DoDateTimeOperation(SimpleTextNamed(Page, Action->Param1), Action->OptionInt);
+        break;
+    case ctArithmetic:
+        DoArithmeticOperation(SimpleTextNamed(Page, Action->Param1), SimpleTextNamed(Page, Action->Param2),
+                              SimpleTextNamed(Page, Action->Param3), Action->OptionInt);
+        break;
+
+    // The data-set, locate and grid commands take their cases here with the data sets.
 
     default:
         // Every other command does nothing on the web.

@@ -9,6 +9,9 @@ struct TZvActions;
 // Runs every action of the list in order on the page; False for a nil list. IsOnShow is set
 // while a page's OnShow list runs: show-form and message commands are skipped then.
 // An exception raised by an action ends the list and passes to the caller.
-bool RunActions(TWebForm *Page, TZvActions *Actions, bool IsOnShow);
+bool RunActions(TWebForm *Page, const TZvActions *Actions, bool IsOnShow);
 // Runs one action on the page; nil or unknown commands do nothing.
 void RunAction(TWebForm *Page, const TZvAction *Action, bool IsOnShow);
+
+// Raises the web's property type error "The value types are not matched.".
+void ShowTypeError();

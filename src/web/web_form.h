@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/project_model.h"
+#include "core/zv_value.h"
 #include "platform/graphics/color.h"
 
 class TIWUserSession;
@@ -73,6 +74,22 @@ public:
     void WebControlClick(int Tag);
     // A value the browser posted for the control of index Tag (a memo's text).
     void ApplyPostedValue(int Tag, const QString &Value);
+
+    // ---- The value language (web_value_language.cpp) ----
+    // Reads the value an object name (plain, no dotted paths) or word and a token name, as
+    // on the desktop; OName and VName name the counterpart. False when there is no value.
+    bool GetZvObjectValue(const QString &ObjectName, const QString &PropertyName, TZvValue &Value,
+                          const QString &OName = QString(), const QString &VName = QString());
+    // Writes Value into a token of an object of this page; a type the token refuses raises
+    // "The value types are not matched."; a token the object does not have does nothing.
+    void SetPropertyValue(PZvObject ZvObject, const QString &ValueName, const TZvValue &Value);
+    // The page "[MainForm]" (the session's first page) or "[ParentForm]" names; nil else.
+    TWebForm *NamedPage(const QString &Word) const;
+    // The commands built on the value language.
+    void DoSetPropertyValueAction(const TZvAction &Action);
+    void DoIfThenElseValueAction(const TZvAction &Action, bool IsOnShow);
+    void DoMessageAction(const TZvAction &Action);
+    void DoDoCustomActions(const TZvAction &Action);
 
     // The page as HTML: a form posting to ActionUrl, every control at its stored rectangle,
     // the waiting Messages shown as alerts.

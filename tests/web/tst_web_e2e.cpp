@@ -84,7 +84,9 @@ private slots:
         m_expectations = m_dir.filePath(QStringLiteral("expected.json"));
         QVERIFY(WriteFileBytes(m_expectations,
                                QJsonDocument(QJsonObject{{"rects", rects},
-                                                         {"terminateMessage", WebFixtureTerminateMessage}})
+                                                         {"terminateMessage", WebFixtureTerminateMessage},
+                                                         {"typed", QString::fromUtf8("caf\u00e9")},
+                                                         {"message", WebFixtureHostileText}})
                                    .toJson()));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -120,6 +122,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("control positions match the stored rectangles") << QStringLiteral("positions");
         QTest::newRow("page chain and back") << QStringLiteral("chain");
+        QTest::newRow("text typed into the memo is copied to a label") << QStringLiteral("copy");
+        QTest::newRow("a message shows as an alert") << QStringLiteral("message");
         QTest::newRow("exit shows the terminate message") << QStringLiteral("exit");
     }
 

@@ -18,8 +18,11 @@
 struct TWebFixtureObject
 {
     TWebFixtureObject(TObjectType kind, const QString &name, const QString &text, const QRect &rect,
-                      TCommandType command = ctDatabase, const QString &param1 = QString())
-        : Kind(kind), Name(name), Text(text), Rect(rect), Command(command), Param1(param1)
+                      TCommandType command = ctDatabase, const QString &param1 = QString(),
+                      const QString &param2 = QString(), const QString &param3 = QString(),
+                      const QString &param4 = QString())
+        : Kind(kind), Name(name), Text(text), Rect(rect), Command(command), Param1(param1), Param2(param2),
+          Param3(param3), Param4(param4)
     {
     }
 
@@ -29,6 +32,9 @@ struct TWebFixtureObject
     QRect Rect;
     TCommandType Command = ctDatabase; // the click action; ctDatabase: none
     QString Param1;
+    QString Param2;
+    QString Param3;
+    QString Param4;
 };
 
 struct TWebFixtureForm
@@ -66,6 +72,13 @@ inline QVector<TWebFixtureForm> WebFixtureForms()
              {otMemo, QStringLiteral("Memo1"), QStringLiteral("first"), QRect(10, 110, 200, 80)},
              {otBevel, QStringLiteral("Rule"), QString(), QRect(10, 200, 400, 2)},
              {otSimpleText, QStringLiteral("Counter"), QStringLiteral("0"), QRect(220, 110, 60, 20)},
+             // Copies the memo's text to the label Copied; says a hostile text as a message.
+             {otStandardButton, QStringLiteral("Copy"), QStringLiteral("Copy"), QRect(300, 110, 90, 25),
+              ctSetPropertyValue, QStringLiteral("Copied"), QStringLiteral("Memo1"), QStringLiteral("[Caption]"),
+              QStringLiteral("[Text]")},
+             {otSimpleText, QStringLiteral("Copied"), QString(), QRect(300, 140, 200, 20)},
+             {otStandardButton, QStringLiteral("Say"), QStringLiteral("Say"), QRect(400, 110, 90, 25), ctMessage,
+              QStringLiteral("[Constant String]"), QString(), WebFixtureHostileText},
          }},
         {QStringLiteral("Form2"),
          QStringLiteral("Second page"),
@@ -95,39 +108,41 @@ inline QVector<TWebFixtureForm> WebFixtureForms()
     };
 }
 
-// Resets the project to the fixture's web project and saves it to File; the form bodies
+// Resets the project to a web project of these forms and saves it to File; the form bodies
 // then live in the file. Needs RunForm.
-inline bool SaveWebFixtureProject(const QString &File)
+inline bool SaveWebProject(const QString &File, const QVector<TWebFixtureForm> &forms)
 {
     ResetProject(true, atWebStandAlone);
     RunProject.AppTitle = QStringLiteral("Web fixture");
     RunProject.TerminateMessage = WebFixtureTerminateMessage;
-    const QVector<TWebFixtureForm> forms = WebFixtureForms();
     for (int f = 0; f < forms.size(); ++f) {
         if (f > 0)
             RunProject.Forms.push_back(std::make_unique<TFormData>());
         TFormData *formData = RunProject.Forms[size_t(f)].get();
         formData->FormName = forms[f].Name;
         RunForm->InitForm(forms[f].Caption);
-        for (const TWebFixtureObject &spec : forms[f].Objects) {
-            TZvObject *object = AddKindObject(RunForm->PanelObject, spec.Kind, spec.Name, spec.Rect.left(),
-                                              spec.Rect.top(), RunForm);
+        for (const TWebFixtureObject &item : forms[f].Objects) {
+            TZvObject *object = AddKindObject(RunForm->PanelObject, item.Kind, item.Name, item.Rect.left(),
+                                              item.Rect.top(), RunForm);
             if (!object)
                 return false;
-            object->ObjectControl->SetBounds(spec.Rect.left(), spec.Rect.top(), spec.Rect.width(),
-                                             spec.Rect.height());
-            if (spec.Name == QLatin1String("Go2"))
+            object->ObjectControl->SetBounds(item.Rect.left(), item.Rect.top(), item.Rect.width(),
+                                             item.Rect.height());
+            if (item.Name == QLatin1String("Go2"))
                 object->Hint = WebFixtureHostileText;
             if (auto *button = dynamic_cast<TZvStandardButton *>(object->ObjectControl))
-                button->SetCaption(spec.Text);
+                button->SetCaption(item.Text);
             if (auto *text = dynamic_cast<TZvSimpleText *>(object->ObjectControl))
-                text->SetCaption(spec.Text);
+                text->SetCaption(item.Text);
             if (auto *memo = dynamic_cast<TZvMemo *>(object->ObjectControl))
-                memo->SetLines(spec.Text);
-            if (spec.Command != ctDatabase) {
+                memo->SetLines(item.Text);
+            if (item.Command != ctDatabase) {
                 auto *action = new TZvAction;
-                action->Command = spec.Command;
-                action->Param1 = spec.Param1;
+                action->Command = item.Command;
+                action->Param1 = item.Param1;
+                action->Param2 = item.Param2;
+                action->Param3 = item.Param3;
+                action->Param4 = item.Param4;
                 object->OnClickActions.Actions.append(action);
             }
         }
@@ -139,4 +154,10 @@ inline bool SaveWebFixtureProject(const QString &File)
         return false;
     ProjectSourceFile = File;
     return true;
+}
+
+// The fixture's web project, saved to File.
+inline bool SaveWebFixtureProject(const QString &File)
+{
+    return SaveWebProject(File, WebFixtureForms());
 }

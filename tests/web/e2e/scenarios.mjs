@@ -48,6 +48,23 @@ const scenarios = {
     await clickAndWait(page, 'Back');
     await expectTitle(page, 'First page');
   },
+  // Text typed into the memo reaches the server in UTF-8 and a set-property action copies
+  // it to a label.
+  async copy(page) {
+    await page.fill('[data-name="Memo1"]', expected.typed);
+    await clickAndWait(page, 'Copy');
+    const text = (await page.locator('[data-name="Copied"]').innerText()).trim();
+    check(text === expected.typed, `label shows "${text}", expected "${expected.typed}"`);
+    const memo = await page.locator('[data-name="Memo1"]').inputValue();
+    check(memo.trim() === expected.typed, `memo holds "${memo}" after the round trip`);
+  },
+  // A message action shows its text as an alert of the next page.
+  async message(page) {
+    const shown = new Promise((resolve) => page.once('dialog', (dialog) => resolve(dialog.message())));
+    await clickAndWait(page, 'Say');
+    const text = await shown;
+    check(text === expected.message, `alert "${text}", expected "${expected.message}"`);
+  },
   // The exit command ends the session with the project's terminate message.
   async exit(page) {
     await clickAndWait(page, 'Exit');
