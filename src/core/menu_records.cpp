@@ -16,10 +16,6 @@ namespace {
 
 constexpr QChar kActionsMark = QChar(1);
 
-// The smallest menu item record: version, empty caption and hint, short cut, seven flag
-// bytes, an empty picture (its empty class name) and the sub-item count.
-constexpr int kMinMenuItemBytes = 4 + 4 + 4 + 2 + 7 + 4 + 4;
-
 // Sub-items are read recursively; a forged stream of items inside items must not run the
 // reader out of stack. No real menu comes near this depth.
 constexpr int kMaxMenuDepth = 1000;
@@ -127,7 +123,7 @@ bool ReadMenuItem(TStream *Stream, TMenuItem *MenuItem, const TMenuItem::TClickH
         if (MenuItem)
             MenuItem->SetBitmap(PictureAsBitmap(picture));
 
-        const int32_t count = r.Count(kMinMenuItemBytes);
+        const int32_t count = r.Count(MinMenuItemBytes);
         for (int32_t i = 0; i < count; ++i) {
             TMenuItem *item = nullptr;
             if (MenuItem) {

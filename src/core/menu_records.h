@@ -16,6 +16,11 @@ class TStatusPanel;
 struct TZvActions;
 
 bool WriteMenuItem(TStream *Stream, const TMenuItem *MenuItem);
+// The smallest menu item record: version, empty caption and hint, short cut, seven flag
+// bytes, an empty picture (its empty class name) and the sub-item count. Counts of menu
+// items are checked against what is left of a stream with it.
+constexpr int MinMenuItemBytes = 4 + 4 + 4 + 2 + 7 + 4 + 4;
+
 // Reads a menu item record into MenuItem (hint stored as is, packed actions included; the
 // bitmap converted to a bitmap when the record holds another kind of graphic). Each
 // sub-item becomes a new item added to MenuItem, with manual access keys and OnClick as its

@@ -22,10 +22,6 @@ namespace {
 // The smallest object record: version, two empty strings, six bytes, cursor, geometry,
 // six empty lists, popup count, a kind version and a child count.
 constexpr int kMinObjectRecordBytes = 4 + 4 + 4 + 1 + 5 + 2 + 16 + 24 + 4 + 4 + 4;
-// The smallest menu item record: version, two empty strings, short-cut, seven bytes,
-// an empty picture, sub-item count.
-constexpr int kMinMenuItemBytes = 4 + 4 + 4 + 2 + 7 + 4 + 4;
-
 TZvActions *ActionLists(TZvObject *object, int index)
 {
     TZvActions *lists[] = {&object->OnClickActions,    &object->OnDblClickActions,  &object->OnEnterActions,
@@ -130,6 +126,29 @@ bool WriteObjectRecord(TStream *Stream, TZvObject *ZvObject, bool RecordObjectsP
     });
 }
 
+bool ReadObjectCommonFields(TStream *Stream, TZvObject *ZvObject)
+{
+    TRecordReader r(*Stream);
+    if (!ReadStreamString(Stream, ZvObject->ObjectName) || !ReadStreamString(Stream, ZvObject->Hint))
+        return false;
+    ZvObject->ObjectType = TObjectType(r.Byte());
+    ZvObject->Enable = r.Bool();
+    ZvObject->Visible = r.Bool();
+    ZvObject->Align = TAlign(r.Byte());
+    ZvObject->Locked = r.Bool();
+    ZvObject->MoveHandle = r.Bool();
+    ZvObject->Cursor = r.Int16();
+    ZvObject->Left = r.Int32();
+    ZvObject->Top = r.Int32();
+    ZvObject->Width = r.Int32();
+    ZvObject->Height = r.Int32();
+    for (int i = 0; i < 6; ++i) {
+        if (!ReadActionList(Stream, ActionLists(ZvObject, i)))
+            return false;
+    }
+    return true;
+}
+
 bool ReadObjectRecord(TStream *Stream, TZvObject *ZvObject, TWinControl *ParentControl, TRunForm *Form,
                       bool HideWhileLoading)
 {
@@ -141,25 +160,10 @@ bool ReadObjectRecord(TStream *Stream, TZvObject *ZvObject, TWinControl *ParentC
             ShowDataVersionError();
             return false;
         }
-        if (!ReadStreamString(Stream, ZvObject->ObjectName) || !ReadStreamString(Stream, ZvObject->Hint))
+        if (!ReadObjectCommonFields(Stream, ZvObject))
             return false;
-        ZvObject->ObjectType = TObjectType(r.Byte());
-        ZvObject->Enable = r.Bool();
-        ZvObject->Visible = r.Bool();
-        ZvObject->Align = TAlign(r.Byte());
-        ZvObject->Locked = r.Bool();
-        ZvObject->MoveHandle = r.Bool();
-        ZvObject->Cursor = r.Int16();
-        ZvObject->Left = r.Int32();
-        ZvObject->Top = r.Int32();
-        ZvObject->Width = r.Int32();
-        ZvObject->Height = r.Int32();
-        for (int i = 0; i < 6; ++i) {
-            if (!ReadActionList(Stream, ActionLists(ZvObject, i)))
-                return false;
-        }
 
-        const int32_t popupCount = r.Count(kMinMenuItemBytes);
+        const int32_t popupCount = r.Count(MinMenuItemBytes);
         if (popupCount != 0) {
             if (!ZvObject->PopupMenu)
                 ZvObject->PopupMenu = new TPopupMenu;

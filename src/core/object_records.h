@@ -21,6 +21,10 @@ bool WriteObjectRecord(TStream *Stream, TZvObject *ZvObject, bool RecordObjectsP
 bool ReadObjectRecord(TStream *Stream, TZvObject *ZvObject, TWinControl *ParentControl, TRunForm *Form,
                       bool HideWhileLoading);
 
+// The fields every object record holds after its version: name, hint, kind, flags, cursor,
+// rectangle and the six action lists. A short stream raises; False for a damaged list.
+bool ReadObjectCommonFields(TStream *Stream, TZvObject *ZvObject);
+
 bool WriteChildObjects(TStream *Stream, TZvObject *ZvObject);
 bool ReadChildObjects(TStream *Stream, TZvObject *ZvObject, TRunForm *Form);
 

@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kMinMenuItemBytes = 4 + 4 + 4 + 2 + 7 + 4 + 4;
 constexpr int kMinStatusPanelBytes = 4 + 1 + 4 + 4;
 
 } // namespace
@@ -130,7 +129,7 @@ bool TRunForm::LoadFromStream(TStream *Stream, bool IsGotoPage)
 
         if (!IsGotoPage)
             MainMenu.Items()->Clear();
-        const int32_t menuCount = r.Count(kMinMenuItemBytes);
+        const int32_t menuCount = r.Count(MinMenuItemBytes);
         const TMenuItem::TClickHandler onClick = MenuItemClickHandlerOf(this);
         for (int32_t i = 0; i < menuCount; ++i) {
             if (IsGotoPage) {

@@ -154,6 +154,20 @@ TConstantResult ReadCounterpartConstant(const QString &ObjectName, const QString
     return crNotConstant;
 }
 
+TConstantResult ResolveConstantWords(const QString &ObjectName, const QString &PropertyName, TZvValue &Value,
+                                     const std::function<bool(TZvValue &)> &ReadCounterpart, TZvValue &Counterpart,
+                                     bool &HasCounterpart)
+{
+    HasCounterpart = false;
+    const TConstantResult typed = ReadTypedConstant(ObjectName, PropertyName, Value);
+    if (typed != crNotConstant)
+        return typed;
+    HasCounterpart = ReadCounterpart(Counterpart);
+    if (!HasCounterpart)
+        return crNotConstant;
+    return ReadCounterpartConstant(ObjectName, PropertyName, Counterpart, Value);
+}
+
 bool SplitPathAndToken(const QString &Text, QString &Path, QString &Token)
 {
     QStringList pieces = Text.split(QLatin1Char('.'));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "core/zv_value.h"
 
@@ -23,6 +24,14 @@ TConstantResult ReadTypedConstant(const QString &ObjectName, const QString &Prop
 // that is not a string is crNotConstant, so that it names no object afterwards.
 TConstantResult ReadCounterpartConstant(const QString &ObjectName, const QString &PropertyName,
                                         const TZvValue &Counterpart, TZvValue &Value);
+
+// The words a reader resolves before it looks for an object: the typed constants, then the
+// words typed by the counterpart, which ReadCounterpart reads (False: there is none).
+// With crNotConstant the caller goes on to the object lookup; HasCounterpart then tells
+// whether Counterpart holds the counterpart's value.
+TConstantResult ResolveConstantWords(const QString &ObjectName, const QString &PropertyName, TZvValue &Value,
+                                     const std::function<bool(TZvValue &)> &ReadCounterpart, TZvValue &Counterpart,
+                                     bool &HasCounterpart);
 
 // Splits "Panel1 . Edit1 . [Text]" at every "." into the object path (the pieces before the
 // last, each trimmed, joined by ".") and the token (the last piece, trimmed). False when

@@ -96,20 +96,15 @@ bool TRunForm::GetZvObjectValue(const QString &ObjectName, const QString &Proper
 {
     if (Is(ObjectName, "[Global]"))
         return ReadGlobalToken(PropertyName, Value);
-    switch (ReadTypedConstant(ObjectName, PropertyName, Value)) {
+    TZvValue counterpart;
+    bool hasCounterpart = false;
+    const auto readCounterpart = [&](TZvValue &Counterpart) {
+        return !OName.isEmpty() && !VName.isEmpty() && GetZvObjectValue(OName, VName, Counterpart);
+    };
+    switch (ResolveConstantWords(ObjectName, PropertyName, Value, readCounterpart, counterpart, hasCounterpart)) {
     case crValue: return true;
     case crNoValue: return false;
     case crNotConstant: break;
-    }
-
-    TZvValue counterpart;
-    const bool hasCounterpart = !OName.isEmpty() && !VName.isEmpty() && GetZvObjectValue(OName, VName, counterpart);
-    if (hasCounterpart) {
-        switch (ReadCounterpartConstant(ObjectName, PropertyName, counterpart, Value)) {
-        case crValue: return true;
-        case crNoValue: return false;
-        case crNotConstant: break;
-        }
     }
 
     PZvObject object = nullptr;

@@ -6,6 +6,7 @@
 #include "core/appended_project.h"
 #include "core/globals.h"
 #include "core/menu_records.h"
+#include "core/object_records.h"
 #include "core/record_io.h"
 #include "core/stream_primitives.h"
 #include "objects/bevel.h"
@@ -23,17 +24,6 @@
 namespace {
 
 std::atomic<quint64> NextPageSerial{1};
-
-// The smallest menu item record: version, two empty strings, short-cut, seven bytes, an
-// empty picture, sub-item count.
-constexpr int kMinMenuItemBytes = 4 + 4 + 4 + 2 + 7 + 4 + 4;
-
-TZvActions *ActionLists(TZvObject *object, int index)
-{
-    TZvActions *lists[] = {&object->OnClickActions,    &object->OnDblClickActions,  &object->OnEnterActions,
-                           &object->OnLeaveActions,    &object->OnMouseDownActions, &object->OnMouseUpActions};
-    return lists[index];
-}
 
 // The project source, positioned at Offset of the form's body: the body kept in memory by
 // the designer, else the project file (the program file in a built program), opened with
@@ -231,24 +221,9 @@ bool TWebForm::LoadWebObjectFromStream(TStream *Stream, PZvObject ZvObject, int 
         TRecordReader r(*Stream);
         if (r.Int32() != 0)
             return false;
-        if (!ReadStreamString(Stream, ZvObject->ObjectName) || !ReadStreamString(Stream, ZvObject->Hint))
+        if (!ReadObjectCommonFields(Stream, ZvObject))
             return false;
-        ZvObject->ObjectType = TObjectType(r.Byte());
-        ZvObject->Enable = r.Bool();
-        ZvObject->Visible = r.Bool();
-        ZvObject->Align = TAlign(r.Byte());
-        ZvObject->Locked = r.Bool();
-        ZvObject->MoveHandle = r.Bool();
-        ZvObject->Cursor = r.Int16();
-        ZvObject->Left = r.Int32();
-        ZvObject->Top = r.Int32();
-        ZvObject->Width = r.Int32();
-        ZvObject->Height = r.Int32();
-        for (int i = 0; i < 6; ++i) {
-            if (!ReadActionList(Stream, ActionLists(ZvObject, i)))
-                return false;
-        }
-        const int32_t popupCount = r.Count(kMinMenuItemBytes);
+        const int32_t popupCount = r.Count(MinMenuItemBytes);
         for (int32_t i = 0; i < popupCount; ++i) {
             if (!ReadMenuItem(Stream, nullptr, {}))
                 return false;

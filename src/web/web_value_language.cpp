@@ -77,20 +77,15 @@ bool TWebForm::GetZvObjectValue(const QString &ObjectName, const QString &Proper
             return false;
         return true;
     }
-    switch (ReadTypedConstant(ObjectName, PropertyName, Value)) {
+    TZvValue counterpart;
+    bool hasCounterpart = false;
+    const auto readCounterpart = [&](TZvValue &Counterpart) {
+        return !OName.isEmpty() && !VName.isEmpty() && GetZvObjectValue(OName, VName, Counterpart);
+    };
+    switch (ResolveConstantWords(ObjectName, PropertyName, Value, readCounterpart, counterpart, hasCounterpart)) {
     case crValue: return true;
     case crNoValue: return false;
     case crNotConstant: break;
-    }
-
-    TZvValue counterpart;
-    const bool hasCounterpart = !OName.isEmpty() && !VName.isEmpty() && GetZvObjectValue(OName, VName, counterpart);
-    if (hasCounterpart) {
-        switch (ReadCounterpartConstant(ObjectName, PropertyName, counterpart, Value)) {
-        case crValue: return true;
-        case crNoValue: return false;
-        case crNotConstant: break;
-        }
     }
 
     TWebForm *page = this;

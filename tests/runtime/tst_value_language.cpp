@@ -12,35 +12,18 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/scripted_ui_services.h"
 #include "runtime/run_project_fixture.h"
+#include "support/value_fixtures.h"
 
 namespace {
 
 const QString kMismatch = QStringLiteral("The value types are not matched");
-
-// A value as "id:text"; "none" for no value, "raises" when the read raised.
-QString Describe(bool Read, const TZvValue &Value)
-{
-    if (!Read)
-        return QStringLiteral("none");
-    QString text;
-    switch (Value.Id) {
-    case vtString: text = Value.StringValue; break;
-    case vtInteger:
-    case vtColor: text = QString::number(Value.IntegerValue); break;
-    case vtBoolean: text = Value.BooleanValue ? QStringLiteral("1") : QStringLiteral("0"); break;
-    case vtFont: text = Value.FontValue ? Value.FontValue->Name : QString(); break;
-    case vtNull: break;
-    default: text = QString::number(Value.FloatValue, 'g', 17); break;
-    }
-    return QString::number(Value.Id) + QLatin1Char(':') + text;
-}
 
 QString Read(TRunForm *Form, const QString &Object, const QString &Token, const QString &OName = QString(),
              const QString &VName = QString())
 {
     TZvValue value;
     try {
-        return Describe(Form->GetZvObjectValue(Object, Token, value, OName, VName), value);
+        return DescribeValue(Form->GetZvObjectValue(Object, Token, value, OName, VName), value);
     } catch (const Exception &error) {
         return QStringLiteral("raises:") + error.Message();
     }

@@ -16,6 +16,7 @@
 #include "runtime/run_form.h"
 #include "web/web_actions.h"
 #include "web/web_form.h"
+#include "support/value_fixtures.h"
 
 namespace {
 
@@ -36,28 +37,12 @@ QVector<TWebFixtureForm> ValueForms()
     };
 }
 
-QString Describe(bool Read, const TZvValue &Value)
-{
-    if (!Read)
-        return QStringLiteral("none");
-    QString text;
-    switch (Value.Id) {
-    case vtString: text = Value.StringValue; break;
-    case vtInteger:
-    case vtColor: text = QString::number(Value.IntegerValue); break;
-    case vtBoolean: text = Value.BooleanValue ? QStringLiteral("1") : QStringLiteral("0"); break;
-    case vtFont: text = Value.WebFontValue ? Value.WebFontValue->Name : QString(); break;
-    default: text = QString::number(Value.FloatValue, 'g', 17); break;
-    }
-    return QString::number(Value.Id) + QLatin1Char(':') + text;
-}
-
 QString Read(TWebForm &Page, const QString &Object, const QString &Token, const QString &OName = QString(),
              const QString &VName = QString())
 {
     TZvValue value;
     try {
-        return Describe(Page.GetZvObjectValue(Object, Token, value, OName, VName), value);
+        return DescribeValue(Page.GetZvObjectValue(Object, Token, value, OName, VName), value);
     } catch (const Exception &error) {
         return QStringLiteral("raises:") + error.Message();
     }
