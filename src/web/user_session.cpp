@@ -105,6 +105,7 @@ TIWUserSession::TIWUserSession(const QString &Id) : Id(Id)
 
 TIWUserSession::~TIWUserSession()
 {
+    FEnding = true;
     FWorker->Stop([this] { IWUserSessionBaseDestroy(); });
 }
 

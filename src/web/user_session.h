@@ -55,6 +55,9 @@ public:
     // Ends the session: the browser is shown Message instead of a page.
     void Terminate(const QString &Message);
     bool Terminated() const { return FTerminated; }
+    // Set when the session is being destroyed (timed out or the server stops): a long
+    // action list running on the worker ends at its next turn.
+    bool Ending() const { return FEnding; }
     // Sends the browser to another address after this request.
     void GotoURL(const QString &URL);
     // A page leaves the chain now and is deleted after the request (with its child pages).
@@ -85,6 +88,7 @@ private:
     QByteArray PageUrl() const;
 
     std::atomic<bool> FTerminated{false};
+    std::atomic<bool> FEnding{false};
     QString FTerminateMessage;
     QString FRedirectURL;
     QStringList FMessages;

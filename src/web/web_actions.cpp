@@ -45,6 +45,13 @@ TWebLabel *SimpleTextNamed(TWebForm *page, const QString &name)
     return dynamic_cast<TWebLabel *>(page->WebControlOf(object));
 }
 
+// Whether the page's session ends or was terminated: a loop whose list never lowers its
+// counter stops then, so that it cannot hold the session's thread for ever.
+bool SessionOver(const TWebForm *page)
+{
+    return page->Session && (page->Session->Ending() || page->Session->Terminated());
+}
+
 // Index of the first project form named exactly Name; -1 when none.
 int FormIndexOf(const QString &name)
 {
@@ -87,7 +94,7 @@ void RunAction(TWebForm *Page, const TZvAction *Action, bool IsOnShow)
     case ctLoop:
         if (!Action->Actions1.Actions.isEmpty()) {
             if (TWebLabel *counter = SimpleTextNamed(Page, Action->Param1)) {
-                while (counter->IntegerValue > 0) {
+                while (counter->IntegerValue > 0 && !SessionOver(Page)) {
                     RunActions(Page, &Action->Actions1, IsOnShow);
                     counter->IntegerValue -= 1;
                 }

@@ -1,5 +1,6 @@
 #include <httplib.h>
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -384,6 +385,21 @@ private slots:
     }
 
     // The loop runs its body while the simple text's integer is above 0, counting it down.
+    // A loop whose list never lowers its counter holds its session's thread only until the
+    // session ends: the server still stops at once.
+    void endlessLoopEndsWithItsSession()
+    {
+        m_server->RequestTimeoutMs = 300;
+        const QString path = NewSession();
+        const TPage busy = Click(path, Get(path), QStringLiteral("Endless"));
+        QCOMPARE(busy.Status, 503);
+        QCOMPARE(Get(path).Status, 503); // the session's thread is still in the loop
+        QElapsedTimer stopping;
+        stopping.start();
+        m_server.reset();
+        QVERIFY2(stopping.elapsed() < 5000, qPrintable(QString::number(stopping.elapsed())));
+    }
+
     void loopCountsTheSimpleTextDown_data()
     {
         QTest::addColumn<int>("counter");

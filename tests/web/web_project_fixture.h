@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <QVector>
+#include <functional>
 
 #include "core/globals.h"
 #include "core/project_file.h"
@@ -35,6 +36,8 @@ struct TWebFixtureObject
     QString Param2;
     QString Param3;
     QString Param4;
+    // When set, builds the click list instead of the one action above.
+    std::function<void(TZvActions &)> BuildActions;
 };
 
 struct TWebFixtureForm
@@ -49,8 +52,34 @@ struct TWebFixtureForm
 inline const QString WebFixtureHostileText = QStringLiteral("<script>alert(\"x\")</script> & 'q'");
 inline const QString WebFixtureTerminateMessage = QStringLiteral("Bye <b>now</b> & \"thanks\"");
 
+// Counter := 1, then a loop over Counter whose list raises it again: it never ends by itself.
+inline void BuildEndlessLoop(TZvActions &List)
+{
+    auto *start = new TZvAction;
+    start->Command = ctSetPropertyValue;
+    start->Param1 = QStringLiteral("Counter");
+    start->Param3 = QStringLiteral("[VariableInteger]");
+    start->Param2 = QStringLiteral("[Constant Integer]");
+    start->Param4 = QStringLiteral("1");
+    List.Actions.append(start);
+    auto *loop = new TZvAction;
+    loop->Command = ctLoop;
+    loop->Param1 = QStringLiteral("Counter");
+    auto *raise = new TZvAction;
+    raise->Command = ctSetPropertyValue;
+    raise->Param1 = QStringLiteral("Counter");
+    raise->Param3 = QStringLiteral("[VariableInteger]");
+    raise->Param2 = QStringLiteral("[Constant Integer + ]");
+    raise->Param4 = QStringLiteral("1");
+    loop->Actions1.Actions.append(raise);
+    List.Actions.append(loop);
+}
+
 inline QVector<TWebFixtureForm> WebFixtureForms()
 {
+    TWebFixtureObject endless(otStandardButton, QStringLiteral("Endless"), QStringLiteral("Endless"),
+                              QRect(500, 110, 90, 25));
+    endless.BuildActions = BuildEndlessLoop;
     return {
         {QStringLiteral("Form1"),
          QStringLiteral("First page"),
@@ -79,6 +108,7 @@ inline QVector<TWebFixtureForm> WebFixtureForms()
              {otSimpleText, QStringLiteral("Copied"), QString(), QRect(300, 140, 200, 20)},
              {otStandardButton, QStringLiteral("Say"), QStringLiteral("Say"), QRect(400, 110, 90, 25), ctMessage,
               QStringLiteral("[Constant String]"), QString(), WebFixtureHostileText},
+             endless,
          }},
         {QStringLiteral("Form2"),
          QStringLiteral("Second page"),
@@ -136,7 +166,9 @@ inline bool SaveWebProject(const QString &File, const QVector<TWebFixtureForm> &
                 text->SetCaption(item.Text);
             if (auto *memo = dynamic_cast<TZvMemo *>(object->ObjectControl))
                 memo->SetLines(item.Text);
-            if (item.Command != ctDatabase) {
+            if (item.BuildActions) {
+                item.BuildActions(object->OnClickActions);
+            } else if (item.Command != ctDatabase) {
                 auto *action = new TZvAction;
                 action->Command = item.Command;
                 action->Param1 = item.Param1;
