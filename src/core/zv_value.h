@@ -64,5 +64,11 @@ enum TTokenWrite {
     twMismatch, // the token refuses the value's type: nothing was stored
 };
 
+// Tokens and words are compared whole, exactly and with case.
+inline bool IsToken(const QString &Token, const char *Word)
+{
+    return Token == QLatin1String(Word);
+}
+
 // "true" or "false" in any case, or "1" or "0"; False for any other text. No trimming.
 bool ParseBooleanWord(const QString &Text, bool &Value);

@@ -6,12 +6,12 @@
 
 bool ReadStyleToken(const TControl &Control, unsigned Tokens, const QString &Token, TZvValue &Value)
 {
-    if ((Tokens & ctFontToken) && Token == QLatin1String("[Font]")) {
+    if ((Tokens & stFont) && Token == QLatin1String("[Font]")) {
         Value.Id = vtFont;
         Value.FontValue = &Control.Font();
         return true;
     }
-    if ((Tokens & ctBackColorToken) && Token == QLatin1String("[BackColor]")) {
+    if ((Tokens & stBackColor) && Token == QLatin1String("[BackColor]")) {
         Value.SetInteger(Control.Color(), vtColor);
         return true;
     }
@@ -20,9 +20,9 @@ bool ReadStyleToken(const TControl &Control, unsigned Tokens, const QString &Tok
 
 TTokenWrite WriteStyleToken(TControl &Control, unsigned Tokens, const QString &Token, const TZvValue &Value)
 {
-    if ((Tokens & ctFontToken) && Token == QLatin1String("[Font]"))
+    if ((Tokens & stFont) && Token == QLatin1String("[Font]"))
         return WriteFont(Value, [&](const TFont &Font) { Control.SetFont(Font); });
-    if ((Tokens & ctBackColorToken) && Token == QLatin1String("[BackColor]"))
+    if ((Tokens & stBackColor) && Token == QLatin1String("[BackColor]"))
         return WriteNumber(Value, [&](int32_t Color) { Control.SetColor(Color); });
     return twUnknown;
 }

@@ -1,4 +1,4 @@
-// The property tokens most kinds share ("[Caption]", "[Text]", "[Font]", "[BackColor]") and
+// The property tokens most kinds share ("[Caption]", "[Font]", "[BackColor]") and
 // the acceptance classes of token writes: text, number (integer or colour), flag, font.
 #pragma once
 
@@ -12,8 +12,8 @@ class TFont;
 struct TWebFont;
 
 enum TStyleToken : unsigned {
-    ctFontToken = 1,      // "[Font]": the control's own font
-    ctBackColorToken = 2, // "[BackColor]": the control's Color
+    stFont = 1,      // "[Font]": the control's own font
+    stBackColor = 2, // "[BackColor]": the control's Color
 };
 
 // Reads one of the style Tokens the control offers; False for any other token.

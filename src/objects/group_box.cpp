@@ -95,10 +95,10 @@ TControl *CreateZvGroupBox()
 
 bool TZvGroupBox::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
 {
-    return ReadCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return ReadCaptionedToken(*this, stFont | stBackColor, Token, Value);
 }
 
 TTokenWrite TZvGroupBox::WriteToken(const QString &Token, const TZvValue &Value)
 {
-    return WriteCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return WriteCaptionedToken(*this, stFont | stBackColor, Token, Value);
 }

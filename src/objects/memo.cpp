@@ -111,7 +111,7 @@ bool TZvMemo::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
     else if (Token == QLatin1String("[Add Line]"))
         Value.SetString(QString());
     else
-        return ReadStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+        return ReadStyleToken(*this, stFont | stBackColor, Token, Value);
     return true;
 }
 
@@ -121,7 +121,7 @@ TTokenWrite TZvMemo::WriteToken(const QString &Token, const TZvValue &Value)
         return WriteText(Value, [this](const QString &Text) { SetText(Text); });
     if (Token == QLatin1String("[Add Line]"))
         return WriteText(Value, [this](const QString &Line) { AddLine(Line); });
-    return WriteStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return WriteStyleToken(*this, stFont | stBackColor, Token, Value);
 }
 
 bool TWebMemo::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)

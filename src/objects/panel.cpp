@@ -535,7 +535,7 @@ bool TZvPanel::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value
         Value.SetString(m_panelBack->Caption());
         return true;
     }
-    return ReadStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return ReadStyleToken(*this, stFont | stBackColor, Token, Value);
 }
 
 TTokenWrite TZvPanel::WriteToken(const QString &Token, const TZvValue &Value)
@@ -546,5 +546,5 @@ TTokenWrite TZvPanel::WriteToken(const QString &Token, const TZvValue &Value)
             m_panelBack->Invalidate();
         });
     }
-    return WriteStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return WriteStyleToken(*this, stFont | stBackColor, Token, Value);
 }

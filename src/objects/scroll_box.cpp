@@ -47,10 +47,10 @@ TControl *CreateZvScrollBox()
 
 bool TZvScrollBox::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
 {
-    return ReadStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return ReadStyleToken(*this, stFont | stBackColor, Token, Value);
 }
 
 TTokenWrite TZvScrollBox::WriteToken(const QString &Token, const TZvValue &Value)
 {
-    return WriteStyleToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    return WriteStyleToken(*this, stFont | stBackColor, Token, Value);
 }

@@ -142,13 +142,13 @@ TWebTwin *CreateWebLabel()
 
 bool TZvSimpleText::ReadToken(const QString &Token, const TZvValue *Counterpart, TZvValue &Value)
 {
-    return ReadCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value)
+    return ReadCaptionedToken(*this, stFont | stBackColor, Token, Value)
            || ReadVariableToken(*this, Token, Counterpart, Value);
 }
 
 TTokenWrite TZvSimpleText::WriteToken(const QString &Token, const TZvValue &Value)
 {
-    const TTokenWrite written = WriteCaptionedToken(*this, ctFontToken | ctBackColorToken, Token, Value);
+    const TTokenWrite written = WriteCaptionedToken(*this, stFont | stBackColor, Token, Value);
     return written != twUnknown ? written : WriteVariableToken(*this, Token, Value);
 }
 

@@ -62,12 +62,12 @@ TWebTwin *CreateWebButton()
 
 bool TZvStandardButton::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)
 {
-    return ReadCaptionedToken(*this, ctFontToken, Token, Value);
+    return ReadCaptionedToken(*this, stFont, Token, Value);
 }
 
 TTokenWrite TZvStandardButton::WriteToken(const QString &Token, const TZvValue &Value)
 {
-    return WriteCaptionedToken(*this, ctFontToken, Token, Value);
+    return WriteCaptionedToken(*this, stFont, Token, Value);
 }
 
 bool TWebButton::ReadToken(const QString &Token, const TZvValue *, TZvValue &Value)

@@ -202,9 +202,9 @@ bool TZvTabNotebook::ReadToken(const QString &Token, const TZvValue *, TZvValue 
     else if (Token == QLatin1String("[Count]"))
         Value.SetInteger(m_pageControl->PageCount());
     else if (Token == QLatin1String("[Font]"))
-        return ReadStyleToken(*m_pageControl, ctFontToken, Token, Value);
+        return ReadStyleToken(*m_pageControl, stFont, Token, Value);
     else
-        return ReadStyleToken(*this, ctBackColorToken, Token, Value);
+        return ReadStyleToken(*this, stBackColor, Token, Value);
     return true;
 }
 
@@ -213,6 +213,6 @@ TTokenWrite TZvTabNotebook::WriteToken(const QString &Token, const TZvValue &Val
     if (Token == QLatin1String("[ActiveIndex]"))
         return WriteNumber(Value, [this](int32_t Index) { m_pageControl->SetActivePageIndex(Index); });
     if (Token == QLatin1String("[Font]"))
-        return WriteStyleToken(*m_pageControl, ctFontToken, Token, Value);
-    return WriteStyleToken(*this, ctBackColorToken, Token, Value);
+        return WriteStyleToken(*m_pageControl, stFont, Token, Value);
+    return WriteStyleToken(*this, stBackColor, Token, Value);
 }

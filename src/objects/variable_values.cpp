@@ -6,11 +6,6 @@
 
 namespace {
 
-bool Is(const QString &Token, const char *Word)
-{
-    return Token == QLatin1String(Word);
-}
-
 // Counterpart op Operand for the "[VariableInteger x ]" and "[VariableFloat x ]" tokens.
 // Integer operands work on integer and float counterparts, float operands on float ones.
 bool CombineWithCounterpart(QChar Operator, bool OperandIsFloat, int32_t IntOperand, double FloatOperand,
@@ -62,54 +57,54 @@ bool OperatorToken(const QString &Token, const char *Prefix, QChar &Operator)
 bool ReadVariableToken(const TSimpleTextValues &V, const QString &Token, const TZvValue *Counterpart,
                        TZvValue &Value)
 {
-    if (Is(Token, "[VariableString]"))
+    if (IsToken(Token, "[VariableString]"))
         Value.SetString(V.StringValue);
-    else if (Is(Token, "[VariableString Length]"))
+    else if (IsToken(Token, "[VariableString Length]"))
         Value.SetInteger(V.StringValue.size());
-    else if (Is(Token, "[VariableString LowerCase]"))
+    else if (IsToken(Token, "[VariableString LowerCase]"))
         Value.SetString(LowerCase(V.StringValue));
-    else if (Is(Token, "[VariableString UpperCase]"))
+    else if (IsToken(Token, "[VariableString UpperCase]"))
         Value.SetString(UpperCase(V.StringValue));
-    else if (Is(Token, "[VariableString Trim]"))
+    else if (IsToken(Token, "[VariableString Trim]"))
         Value.SetString(Trim(V.StringValue));
-    else if (Is(Token, "[VariableInteger]"))
+    else if (IsToken(Token, "[VariableInteger]"))
         Value.SetInteger(V.IntegerValue);
-    else if (Is(Token, "[VariableFloat]"))
+    else if (IsToken(Token, "[VariableFloat]"))
         Value.SetFloat(V.FloatValue);
-    else if (Is(Token, "[VariableDateTime]"))
+    else if (IsToken(Token, "[VariableDateTime]"))
         Value.SetFloat(V.DateTimeValue, vtDateTime);
-    else if (Is(Token, "[VariableBoolean]"))
+    else if (IsToken(Token, "[VariableBoolean]"))
         Value.SetBoolean(V.BooleanValue);
-    else if (Is(Token, "[VariableColor]"))
+    else if (IsToken(Token, "[VariableColor]"))
         Value.SetInteger(V.ColorValue, vtColor);
-    else if (Is(Token, "[VariableStringToInteger]"))
+    else if (IsToken(Token, "[VariableStringToInteger]"))
         Value.SetInteger(StrToInt(V.StringValue));
-    else if (Is(Token, "[VariableStringToFloat]"))
+    else if (IsToken(Token, "[VariableStringToFloat]"))
         Value.SetFloat(StrToFloat(V.StringValue));
-    else if (Is(Token, "[VariableStringToDateTime]"))
+    else if (IsToken(Token, "[VariableStringToDateTime]"))
         Value.SetFloat(StrToDateTime(V.StringValue), vtDateTime);
-    else if (Is(Token, "[VariableStringToBoolean]")) {
+    else if (IsToken(Token, "[VariableStringToBoolean]")) {
         bool flag = false;
         if (!ParseBooleanWord(V.StringValue, flag))
             return false;
         Value.SetBoolean(flag);
-    } else if (Is(Token, "[VariableIntegerToString]"))
+    } else if (IsToken(Token, "[VariableIntegerToString]"))
         Value.SetString(IntToStr(V.IntegerValue));
-    else if (Is(Token, "[VariableFloatToString]"))
+    else if (IsToken(Token, "[VariableFloatToString]"))
         Value.SetString(FloatToStr(V.FloatValue));
-    else if (Is(Token, "[VariableDateTimeToString]"))
+    else if (IsToken(Token, "[VariableDateTimeToString]"))
         Value.SetString(DateTimeToStr(V.DateTimeValue));
-    else if (Is(Token, "[VariableDateTimeToDateString]"))
+    else if (IsToken(Token, "[VariableDateTimeToDateString]"))
         Value.SetString(DateToStr(V.DateTimeValue));
-    else if (Is(Token, "[VariableDateTimeToTimeString]"))
+    else if (IsToken(Token, "[VariableDateTimeToTimeString]"))
         Value.SetString(TimeToStr(V.DateTimeValue));
-    else if (Is(Token, "[VariableBooleanToString]"))
+    else if (IsToken(Token, "[VariableBooleanToString]"))
         Value.SetString(V.BooleanValue ? QStringLiteral("True") : QStringLiteral("False"));
-    else if (Is(Token, "[VariableString + ]")) {
+    else if (IsToken(Token, "[VariableString + ]")) {
         if (!Counterpart || Counterpart->Id != vtString)
             return false;
         Value.SetString(Counterpart->StringValue + V.StringValue);
-    } else if (Is(Token, "[VariableBoolean Not]")) {
+    } else if (IsToken(Token, "[VariableBoolean Not]")) {
         if (!Counterpart || Counterpart->Id != vtBoolean)
             return false;
         Value.SetBoolean(!V.BooleanValue);
@@ -128,27 +123,27 @@ TTokenWrite WriteVariableToken(TSimpleTextValues &V, const QString &Token, const
 {
     const bool isInteger = IsIntegerType(Value.Id);
     const bool isFloat = IsFloatType(Value.Id);
-    if (Is(Token, "[VariableString]")) {
+    if (IsToken(Token, "[VariableString]")) {
         if (Value.Id != vtString)
             return twMismatch;
         V.StringValue = Value.StringValue;
-    } else if (Is(Token, "[VariableInteger]")) {
+    } else if (IsToken(Token, "[VariableInteger]")) {
         if (!isInteger && !isFloat)
             return twMismatch;
         V.IntegerValue = isInteger ? Value.IntegerValue : TruncInt32(Value.FloatValue);
-    } else if (Is(Token, "[VariableFloat]")) {
+    } else if (IsToken(Token, "[VariableFloat]")) {
         if (!isInteger && !isFloat)
             return twMismatch;
         V.FloatValue = isInteger ? double(Value.IntegerValue) : Value.FloatValue;
-    } else if (Is(Token, "[VariableDateTime]")) {
+    } else if (IsToken(Token, "[VariableDateTime]")) {
         if (!isInteger && !isFloat)
             return twMismatch;
         V.DateTimeValue = isInteger ? double(Value.IntegerValue) : Value.FloatValue;
-    } else if (Is(Token, "[VariableBoolean]")) {
+    } else if (IsToken(Token, "[VariableBoolean]")) {
         if (Value.Id != vtBoolean)
             return twMismatch;
         V.BooleanValue = Value.BooleanValue;
-    } else if (Is(Token, "[VariableColor]")) {
+    } else if (IsToken(Token, "[VariableColor]")) {
         if (!isInteger)
             return twMismatch;
         V.ColorValue = Value.IntegerValue;

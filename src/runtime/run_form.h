@@ -213,8 +213,6 @@ extern TRunForm *RunForm;
 
 // The message of a value that a property does not take.
 void ShowValueTypeMismatch();
-// The tokens of "[Global]"; False for any other token or a failed system query.
-bool ReadGlobalToken(const QString &Token, TZvValue &Value);
 
 // Loads a project form into a window: from its in-memory body, else from the project
 // source file.

@@ -17,11 +17,6 @@ namespace {
 
 constexpr int kLoopServeMs = 40;
 
-bool IsFormWord(const QString &Word)
-{
-    return Word == QLatin1String("[MainForm]") || Word == QLatin1String("[ParentForm]");
-}
-
 bool PageIsBeingEdited()
 {
     return DesignerMode && !DesignerPreview;

@@ -168,6 +168,11 @@ TConstantResult ResolveConstantWords(const QString &ObjectName, const QString &P
     return ReadCounterpartConstant(ObjectName, PropertyName, Counterpart, Value);
 }
 
+bool IsFormWord(const QString &Word)
+{
+    return IsToken(Word, "[MainForm]") || IsToken(Word, "[ParentForm]");
+}
+
 bool SplitPathAndToken(const QString &Text, QString &Path, QString &Token)
 {
     QStringList pieces = Text.split(QLatin1Char('.'));

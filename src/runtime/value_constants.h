@@ -33,6 +33,13 @@ TConstantResult ResolveConstantWords(const QString &ObjectName, const QString &P
                                      const std::function<bool(TZvValue &)> &ReadCounterpart, TZvValue &Counterpart,
                                      bool &HasCounterpart);
 
+// "[MainForm]" or "[ParentForm]": the words that name another window's or page's objects.
+bool IsFormWord(const QString &Word);
+
+// The tokens of "[Global]" on the desktop; a web page reads only "[DateTime Now]" and
+// "[Random]". False for any other token or a failed system query.
+bool ReadGlobalToken(const QString &Token, TZvValue &Value);
+
 // Splits "Panel1 . Edit1 . [Text]" at every "." into the object path (the pieces before the
 // last, each trimmed, joined by ".") and the token (the last piece, trimmed). False when
 // either comes out empty.

@@ -13,11 +13,6 @@
 
 namespace {
 
-bool Is(const QString &Token, const char *Word)
-{
-    return Token == QLatin1String(Word);
-}
-
 // The tokens every object has, then the kind's own.
 bool ReadObjectToken(PZvObject ZvObject, const QString &Token, const TZvValue *Counterpart, TZvValue &Value)
 {
@@ -25,11 +20,11 @@ bool ReadObjectToken(PZvObject ZvObject, const QString &Token, const TZvValue *C
     TKindControl *kind = KindOf(control);
     if (!control || !kind)
         return false;
-    if (Is(Token, "[Visible]")) {
+    if (IsToken(Token, "[Visible]")) {
         Value.SetBoolean(control->Visible());
         return true;
     }
-    if (Is(Token, "[Enabled]")) {
+    if (IsToken(Token, "[Enabled]")) {
         Value.SetBoolean(control->Enabled());
         return true;
     }
@@ -49,30 +44,30 @@ bool ReadObjectToken(PZvObject ZvObject, const QString &Token, const TZvValue *C
 
 bool ReadGlobalToken(const QString &Token, TZvValue &Value)
 {
-    if (Is(Token, "[DateTime Now]")) {
+    if (IsToken(Token, "[DateTime Now]")) {
         Value.SetFloat(Now(), vtDateTime);
-    } else if (Is(Token, "[Random]")) {
+    } else if (IsToken(Token, "[Random]")) {
         Value.SetFloat(QRandomGenerator::global()->generateDouble(), vtDateTime);
-    } else if (Is(Token, "[Application Folder]")) {
+    } else if (IsToken(Token, "[Application Folder]")) {
         if (!DesignerMode)
             Value.SetString(ExeFolder);
         else
             Value.SetString(ProjectSourceFile.isEmpty() ? QString() : ExtractFileDir(ProjectSourceFile));
-    } else if (Is(Token, "[Windows Version]") || Is(Token, "[Windows Major Version Number]")
-               || Is(Token, "[Windows Minor Version Number]") || Is(Token, "[Windows Build Number]")) {
+    } else if (IsToken(Token, "[Windows Version]") || IsToken(Token, "[Windows Major Version Number]")
+               || IsToken(Token, "[Windows Minor Version Number]") || IsToken(Token, "[Windows Build Number]")) {
         QString text;
         int major = 0, minor = 0, build = 0;
         if (!GetWindowsVersion(text, major, minor, build))
             return false;
-        if (Is(Token, "[Windows Version]"))
+        if (IsToken(Token, "[Windows Version]"))
             Value.SetString(text);
         else
-            Value.SetInteger(Is(Token, "[Windows Major Version Number]")   ? major
-                             : Is(Token, "[Windows Minor Version Number]") ? minor
+            Value.SetInteger(IsToken(Token, "[Windows Major Version Number]")   ? major
+                             : IsToken(Token, "[Windows Minor Version Number]") ? minor
                                                                            : build);
-    } else if (Is(Token, "[Is 64-bit Windows]")) {
+    } else if (IsToken(Token, "[Is 64-bit Windows]")) {
         Value.SetBoolean(IsWow64Windows());
-    } else if (Is(Token, "[User Name]")) {
+    } else if (IsToken(Token, "[User Name]")) {
         Value.SetString(GetLoggedOnUserName());
     } else {
         return false;
@@ -84,9 +79,9 @@ TRunForm *TRunForm::NamedForm(const QString &Word) const
 {
     if (DesignerMode)
         return nullptr;
-    if (Is(Word, "[MainForm]"))
+    if (IsToken(Word, "[MainForm]"))
         return RunForm;
-    if (Is(Word, "[ParentForm]"))
+    if (IsToken(Word, "[ParentForm]"))
         return ParentForm.data();
     return nullptr;
 }
@@ -94,7 +89,7 @@ TRunForm *TRunForm::NamedForm(const QString &Word) const
 bool TRunForm::GetZvObjectValue(const QString &ObjectName, const QString &PropertyName, TZvValue &Value,
                                 const QString &OName, const QString &VName)
 {
-    if (Is(ObjectName, "[Global]"))
+    if (IsToken(ObjectName, "[Global]"))
         return ReadGlobalToken(PropertyName, Value);
     TZvValue counterpart;
     bool hasCounterpart = false;
@@ -109,7 +104,7 @@ bool TRunForm::GetZvObjectValue(const QString &ObjectName, const QString &Proper
 
     PZvObject object = nullptr;
     QString token;
-    if (Is(ObjectName, "[MainForm]") || Is(ObjectName, "[ParentForm]")) {
+    if (IsFormWord(ObjectName)) {
         TRunForm *form = NamedForm(ObjectName);
         QString path;
         if (!form || PropertyName.isEmpty() || !SplitPathAndToken(PropertyName, path, token))

@@ -8,17 +8,12 @@
 
 namespace {
 
-bool Is(const QString &Token, const char *Word)
-{
-    return Token == QLatin1String(Word);
-}
-
 // The tokens every object has; twUnknown for the others.
 TTokenWrite WriteCommonToken(TControl &Control, bool HasGeometry, const QString &Token, const TZvValue &Value)
 {
-    if (Is(Token, "[Enabled]"))
+    if (IsToken(Token, "[Enabled]"))
         return WriteFlag(Value, [&](bool Enabled) { Control.SetEnabled(Enabled); });
-    if (Is(Token, "[Visible]"))
+    if (IsToken(Token, "[Visible]"))
         return WriteFlag(Value, [&](bool Visible) { Control.SetVisible(Visible); });
     const int geometry = GeometryToken(Token);
     if (geometry < 0)

@@ -1,12 +1,9 @@
 // The value language on a web page: reading and writing tokens of the page's objects by
 // their plain names, and the commands built on it.
-#include <QRandomGenerator>
-
 #include "core/globals.h"
 #include "objects/control_tokens.h"
 #include "objects/simple_text.h"
 #include "objects/web_twin.h"
-#include "platform/rtl/datetime.h"
 #include "platform/rtl/strutils.h"
 #include "platform/rtl/sysutils.h"
 #include "runtime/value_compare.h"
@@ -15,19 +12,7 @@
 #include "web/web_actions.h"
 #include "web/web_form.h"
 
-#include <QRandomGenerator>
-
 namespace {
-
-bool Is(const QString &Token, const char *Word)
-{
-    return Token == QLatin1String(Word);
-}
-
-bool IsFormWord(const QString &Word)
-{
-    return Is(Word, "[MainForm]") || Is(Word, "[ParentForm]");
-}
 
 bool IsDataSet(TObjectType Kind)
 {
@@ -58,9 +43,9 @@ void ShowTypeError()
 
 TWebForm *TWebForm::NamedPage(const QString &Word) const
 {
-    if (Is(Word, "[MainForm]"))
+    if (IsToken(Word, "[MainForm]"))
         return Session ? Session->MainForm : nullptr;
-    if (Is(Word, "[ParentForm]"))
+    if (IsToken(Word, "[ParentForm]"))
         return ParentForm;
     return nullptr;
 }
@@ -68,15 +53,9 @@ TWebForm *TWebForm::NamedPage(const QString &Word) const
 bool TWebForm::GetZvObjectValue(const QString &ObjectName, const QString &PropertyName, TZvValue &Value,
                                 const QString &OName, const QString &VName)
 {
-    if (Is(ObjectName, "[Global]")) {
-        if (Is(PropertyName, "[DateTime Now]"))
-            Value.SetFloat(Now(), vtDateTime);
-        else if (Is(PropertyName, "[Random]"))
-            Value.SetFloat(QRandomGenerator::global()->generateDouble(), vtDateTime);
-        else
-            return false;
-        return true;
-    }
+    if (IsToken(ObjectName, "[Global]"))
+        return (IsToken(PropertyName, "[DateTime Now]") || IsToken(PropertyName, "[Random]"))
+               && ReadGlobalToken(PropertyName, Value);
     TZvValue counterpart;
     bool hasCounterpart = false;
     const auto readCounterpart = [&](TZvValue &Counterpart) {
@@ -104,11 +83,11 @@ bool TWebForm::GetZvObjectValue(const QString &ObjectName, const QString &Proper
     TWebTwin *twin = object ? page->WebControlOf(object) : nullptr;
     if (!twin)
         return false;
-    if (Is(token, "[Visible]")) {
+    if (IsToken(token, "[Visible]")) {
         Value.SetBoolean(object->Visible);
         return true;
     }
-    if (Is(token, "[Enabled]")) {
+    if (IsToken(token, "[Enabled]")) {
         Value.SetBoolean(object->Enable);
         return true;
     }
@@ -125,8 +104,8 @@ void TWebForm::SetPropertyValue(PZvObject ZvObject, const QString &ValueName, co
     if (!twin)
         return;
     TTokenWrite written = twUnknown;
-    if (Is(ValueName, "[Visible]") || Is(ValueName, "[Enabled]")) {
-        bool &flag = Is(ValueName, "[Visible]") ? ZvObject->Visible : ZvObject->Enable;
+    if (IsToken(ValueName, "[Visible]") || IsToken(ValueName, "[Enabled]")) {
+        bool &flag = IsToken(ValueName, "[Visible]") ? ZvObject->Visible : ZvObject->Enable;
         written = WriteFlag(Value, [&](bool Flag) { flag = Flag; });
     } else if (int32_t *field = GeometryField(*ZvObject, ValueName)) {
         written = WriteNumber(Value, [&](int32_t Number) { *field = Number; });
@@ -158,8 +137,8 @@ void TWebForm::DoSetPropertyValueAction(const TZvAction &Action)
 
 void TWebForm::DoIfThenElseValueAction(const TZvAction &Action, bool IsOnShow)
 {
-    const bool typeLeft = Is(Action.Param1, "[Constant]");
-    const bool typeRight = Is(Action.Param2, "[Constant]");
+    const bool typeLeft = IsToken(Action.Param1, "[Constant]");
+    const bool typeRight = IsToken(Action.Param2, "[Constant]");
     TZvValue left;
     TZvValue right;
     if (!GetZvObjectValue(Action.Param1, Action.Param3, left, typeLeft ? Action.Param2 : QString(),
