@@ -17,16 +17,10 @@ namespace {
 
 constexpr int kLoopServeMs = 40;
 
-bool PageIsBeingEdited()
-{
-    return DesignerMode && !DesignerPreview;
-}
-
 // The object named by Param1, or by the path in Param3 on the window "[MainForm]" or
 // "[ParentForm]" names, with the token the path carries when WithToken is set.
-PZvObject NamedObject(TRunForm *Form, const TZvAction &Action, bool WithToken, QString &Token, TRunForm *&Owner)
+PZvObject NamedObject(TRunForm *Form, const TZvAction &Action, bool WithToken, QString &Token)
 {
-    Owner = Form;
     if (!IsFormWord(Action.Param1)) {
         Token = Trim(Action.Param3);
         return Form->GetZvObjectFromName(Action.Param1);
@@ -34,7 +28,6 @@ PZvObject NamedObject(TRunForm *Form, const TZvAction &Action, bool WithToken, Q
     TRunForm *other = Form->NamedForm(Action.Param1);
     if (!other || Action.Param3.isEmpty())
         return nullptr;
-    Owner = other;
     QString path = Trim(Action.Param3);
     if (WithToken && !SplitPathAndToken(Action.Param3, path, Token))
         return nullptr;
@@ -62,8 +55,7 @@ void DoSetPropertyValueCommand(TRunForm *Form, const TZvAction &Action)
     if (!Form->GetZvObjectValue(Action.Param2, Action.Param4, value, Action.Param1, Action.Param3))
         return;
     QString token;
-    TRunForm *owner = nullptr;
-    PZvObject target = NamedObject(Form, Action, true, token, owner);
+    PZvObject target = NamedObject(Form, Action, true, token);
     if (target)
         Form->SetPropertyValue(target, token, value);
 }
@@ -114,8 +106,7 @@ void DoLoopCommand(TRunForm *Form, const TZvAction &Action)
 void DoCustomActionsCommand(TRunForm *Form, const TZvAction &Action)
 {
     QString token;
-    TRunForm *owner = nullptr;
-    PZvObject object = NamedObject(Form, Action, false, token, owner);
+    PZvObject object = NamedObject(Form, Action, false, token);
     if (object && object->ObjectType == otSimpleText)
         Form->DoActions(&object->OnMouseUpActions);
 }
@@ -126,7 +117,7 @@ void DoMessageCommand(TRunForm *Form, const TZvAction &Action)
     if (!Form->GetZvObjectValue(Action.Param1, Action.Param3, value))
         return;
     const QString text = ValueText(value);
-    if (PageIsBeingEdited())
+    if (PageIsEdited())
         return;
     if (!DesignerMode && RunProject.ApplicationType != atNormal)
         return;
@@ -141,7 +132,7 @@ void DoMessageCommand(TRunForm *Form, const TZvAction &Action)
 
 void DoShellExecuteCommand(TRunForm *Form, const TZvAction &Action)
 {
-    if (PageIsBeingEdited())
+    if (PageIsEdited())
         return;
     TZvValue value;
     if (!Form->GetZvObjectValue(Action.Param1, Action.Param3, value))
